@@ -1,0 +1,162 @@
+/* The main dialog: overlay status, machine facts, disk results and commands. */
+#include "maindlg.h"
+#include "app.h"
+#include "machineinfo.h"
+#include "resource.h"
+#include "version.h"
+#include "diskrun.h"
+#include "diskengine.h"
+#include "diskdisplay.h"
+#include "overlaywnd.h"
+#include "report.h"
+
+int OverlayState;
+
+UINT OverlayStateTextId(void)
+{
+    if (OverlayState >= OVERLAY_S3 && OverlayState <= OVERLAY_LOW_RESOLUTION)
+        return IDS_OVERLAY_QUESTION + OverlayState;
+    return IDS_STATUS_NOT_TESTED;
+}
+
+int OverlayStateForScreen(int state, int width, int height)
+{
+    if (width < 800 || height < 600)
+        return OVERLAY_LOW_RESOLUTION;
+    if (state == OVERLAY_LOW_RESOLUTION)
+        return OVERLAY_NOT_TESTED;
+    return state;
+}
+
+int FixedDriveAtPosition(int position)
+{
+    int i, seen = 0;
+
+    if (position < 0)
+        return -1;
+    for (i = 0; i < DriveSelector.ItemCount && i < DRIVE_COUNT; i++) {
+        if (!DriveSelector.Items[i].IsFixed)
+            continue;
+        if (seen == position)
+            return DriveSelector.Items[i].DriveIndex;
+        seen++;
+    }
+    return -1;
+}
+
+void RefreshFields(HWND dialog, int drive)
+{
+    char text[256 + 32];
+    DWORD readMs, writeMs;
+
+    OverlayState = OverlayStateForScreen(OverlayState,
+        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    SetDlgItemTextA(dialog, IDC_OVERLAY_STATUS, LoadText(OverlayStateTextId()));
+    EnableWindow(GetDlgItem(dialog, IDC_OVERLAY_TEST), OverlayState != OVERLAY_LOW_RESOLUTION);
+
+    if (!MachineInfo.IsNtFamily)
+        SetDlgItemTextA(dialog, IDC_PCI_BIOS, MachineInfo.PciBiosVersionText);
+    SetDlgItemTextA(dialog, IDC_CHIPSET, MachineInfo.ChipSetText);
+    SetDlgItemTextA(dialog, IDC_LATENCY, MachineInfo.PciLatencyTimerText);
+    SetDlgItemTextA(dialog, IDC_WINDOWS, MachineInfo.WindowsNameTwoLines);
+    FormatComputerAndMemory(text, MachineInfo.ComputerText, MachineInfo.TotalPhysicalMemory);
+    SetDlgItemTextA(dialog, IDC_COMPUTER, text);
+
+    readMs = ReadMsByDrive[drive];
+    writeMs = WriteMsByDrive[drive];
+    if (readMs != 0 && writeMs != 0)
+        ShowDiskResults(dialog, RateFromElapsed(readMs), RateFromElapsed(writeMs));
+    else
+        ShowDiskResults(dialog, 0.0, 0.0);
+}
+
+void RunOverlayTestCommand(HWND dialog)
+{
+    switch (RunOverlayTest(dialog)) {
+    case OVERLAY_RESULT_S3:          OverlayState = OVERLAY_S3; break;
+    case OVERLAY_RESULT_RIVA:        OverlayState = OVERLAY_RIVA; break;
+    case OVERLAY_RESULT_UNSUPPORTED: OverlayState = OVERLAY_UNSUPPORTED; break;
+    default: break;
+    }
+}
+
+static void ShowAbout(HWND dialog)
+{
+    char text[TEXT_BUFFER_SIZE + 16];
+
+    wsprintfA(text, LoadText(IDS_ABOUT), VURODOZ_VERSION);
+    MessageBoxA(dialog, text, APP_CAPTION, MB_OK);
+}
+
+static void CloseDialog(HWND dialog)
+{
+    ShowInfoFile = IsDlgButtonChecked(dialog, IDC_SHOW_INFO) == BST_CHECKED ? 1 : 0;
+    EndDialog(dialog, IDOK);
+}
+
+static void OnDriveSelected(HWND dialog)
+{
+    int position = (int)SendDlgItemMessageA(dialog, IDC_DRIVE, CB_GETCURSEL, 0, 0);
+    int drive = FixedDriveAtPosition(position);
+
+    if (drive < 0 || drive == DriveSelector.SelectedDrive)
+        return;
+    PostMessageA(dialog, WM_REFRESH_FIELDS, 0, 0);
+    DriveSelector.SelectedDrive = drive;
+}
+
+static INT_PTR OnCommand(HWND dialog, WORD id, WORD code)
+{
+    switch (id) {
+    case IDOK:
+        CloseDialog(dialog);
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    case IDC_ABOUT:
+        ShowAbout(dialog);
+        return TRUE;
+    case IDC_OVERLAY_TEST:
+        RunOverlayTestCommand(dialog);
+        PostMessageA(dialog, WM_REFRESH_FIELDS, 0, 0);
+        return TRUE;
+    case IDC_HDD_TEST:
+        RunDiskTestCommand(dialog, DriveSelector.SelectedDrive);
+        PostMessageA(dialog, WM_REFRESH_FIELDS, 0, 0);
+        return TRUE;
+    case IDC_SAVE_INFO:
+        SaveInfoReport(dialog);
+        return TRUE;
+    case IDC_DRIVE:
+        if (code == CBN_SELCHANGE)
+            OnDriveSelected(dialog);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    PAINTSTRUCT paint;
+
+    switch (message) {
+    case WM_INITDIALOG:
+        CenterWindow(dialog, GetParent(dialog));
+        FillDriveCombo(dialog, &DriveSelector);
+        CheckDlgButton(dialog, IDC_SHOW_INFO, ShowInfoFile != 0 ? BST_CHECKED : BST_UNCHECKED);
+        PostMessageA(dialog, WM_REFRESH_FIELDS, 0, 0);
+        return TRUE;
+    case WM_PAINT:
+        BeginPaint(dialog, &paint);
+        RefreshFields(dialog, DriveSelector.SelectedDrive);
+        EndPaint(dialog, &paint);
+        return TRUE;
+    case WM_COMMAND:
+        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_REFRESH_FIELDS:
+        RefreshFields(dialog, DriveSelector.SelectedDrive);
+        return TRUE;
+    }
+    return FALSE;
+}

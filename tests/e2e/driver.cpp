@@ -1,0 +1,433 @@
+// Works the real vurodoz.exe from outside, as a user would.
+#include "driver.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace e2e {
+
+std::wstring FromUtf8(const char *text)
+{
+    wchar_t buffer[2048];
+    int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, buffer, 2048);
+    return n > 0 ? std::wstring(buffer) : std::wstring();
+}
+
+std::wstring Env(const wchar_t *name)
+{
+    wchar_t buffer[1024];
+    DWORD n = GetEnvironmentVariableW(name, buffer, 1024);
+    return n > 0 && n < 1024 ? std::wstring(buffer) : std::wstring();
+}
+
+// The build hands its folders over as Unix paths; Wine's Z: is the Unix root.
+static std::wstring UnixToWindows(const std::wstring &unix)
+{
+    std::wstring path = L"Z:" + unix;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+std::wstring WorkPath(const std::wstring &name)
+{
+    std::wstring root = UnixToWindows(Env(L"VURODOZ_WORK"));
+    CreateDirectoryW(root.c_str(), nullptr);
+    return name.empty() ? root : root + L"\\" + name;
+}
+
+std::wstring DistPath(const std::wstring &name)
+{
+    return UnixToWindows(Env(L"VURODOZ_DIST")) + L"\\" + name;
+}
+
+bool MakeDirectory(const std::wstring &path)
+{
+    return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool CopyDistFile(const std::wstring &name, const std::wstring &toDir)
+{
+    return CopyFileW(DistPath(name).c_str(), (toDir + L"\\" + name).c_str(), FALSE) != 0;
+}
+
+bool FileExists(const std::wstring &path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void RemoveTree(const std::wstring &path)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring child = path + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+std::wstring FreshDirectory(const std::wstring &name)
+{
+    std::wstring path = WorkPath(name);
+    RemoveTree(path);
+    MakeDirectory(path);
+    return path;
+}
+
+static void SetRegString(HKEY root, const wchar_t *key, const wchar_t *name, const std::wstring &value)
+{
+    HKEY k;
+    if (RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExW(k, name, 0, REG_SZ, (const BYTE *)value.c_str(),
+                       (DWORD)((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(k);
+    }
+}
+
+void SetWindowsVersion(const wchar_t *version)
+{
+    SetRegString(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\vurodoz.exe", L"Version", version);
+}
+
+std::wstring IniPath()
+{
+    wchar_t dir[MAX_PATH];
+    GetWindowsDirectoryW(dir, MAX_PATH);
+    return std::wstring(dir) + L"\\tolvane.ini";
+}
+
+void DeleteIni()
+{
+    DeleteFileW(IniPath().c_str());
+}
+
+void WriteIni(const char *content)
+{
+    HANDLE f = CreateFileW(IniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD done;
+    WriteFile(f, content, (DWORD)strlen(content), &done, nullptr);
+    CloseHandle(f);
+}
+
+std::string ReadIni()
+{
+    HANDLE f = CreateFileW(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    char buffer[4096];
+    DWORD done = 0;
+    ReadFile(f, buffer, sizeof(buffer), &done, nullptr);
+    CloseHandle(f);
+    return std::string(buffer, done);
+}
+
+App::~App()
+{
+    Kill();
+}
+
+bool App::Start(const Options &options)
+{
+    std::wstring exe = (options.exeDir.empty() ? options.workDir : options.exeDir) + L"\\vurodoz.exe";
+    std::wstring command = L"\"" + exe + L"\"";
+    std::wstring application = exe;
+    if (options.desktop) {
+        // Wine's explorer makes the virtual desktop and starts the program in it.
+        wchar_t system[MAX_PATH];
+        GetSystemDirectoryW(system, MAX_PATH);
+        wchar_t desktop[128];
+        wsprintfW(desktop, L"/desktop=%s,%dx%d", options.desktop, options.desktopWidth, options.desktopHeight);
+        application = std::wstring(system) + L"\\explorer.exe";
+        command = L"explorer.exe " + std::wstring(desktop) + L" " + command;
+        desktopName_ = options.desktop;
+    }
+    std::vector<wchar_t> commandLine(command.begin(), command.end());
+    commandLine.push_back(0);
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    // Wine mangles the program's path when a long directory is handed to
+    // CreateProcess, but not when the child inherits it.
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    if (!SetCurrentDirectoryW(options.workDir.c_str()))
+        return false;
+    BOOL started = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                  nullptr, nullptr, &si, &pi_);
+    SetCurrentDirectoryW(previous);
+    if (!started)
+        return false;
+    if (!options.desktop) {
+        program_ = pi_.hProcess;
+        programPid_ = pi_.dwProcessId;
+    }
+    return true;
+}
+
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> App::TopWindows()
+{
+    std::vector<HWND> all, mine;
+    if (!desktopName_.empty()) {
+        HDESK desktop = OpenDesktopW(desktopName_.c_str(), 0, FALSE, GENERIC_ALL);
+        if (desktop) {
+            EnumDesktopWindows(desktop, CollectWindow, (LPARAM)&all);
+            CloseDesktop(desktop);
+        }
+    } else {
+        EnumWindows(CollectWindow, (LPARAM)&all);
+    }
+    for (HWND w : all) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (!IsWindowVisible(w) || (pid == pi_.dwProcessId && pid != programPid_))
+            continue;
+        if (programPid_ ? pid == programPid_ : true)
+            mine.push_back(w);
+    }
+    return mine;
+}
+
+void App::Adopt(HWND window)
+{
+    if (programPid_)
+        return;
+    GetWindowThreadProcessId(window, &programPid_);
+    program_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, programPid_);
+}
+
+static bool IsDialogWindow(HWND w)
+{
+    wchar_t cls[64] = L"";
+    GetClassNameW(w, cls, 64);
+    return wcscmp(cls, L"#32770") == 0;
+}
+
+HWND App::WaitMainDialog(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        for (HWND w : TopWindows())
+            if (IsDialogWindow(w) && GetDlgItem(w, 401)) {
+                Adopt(w);
+                return w;
+            }
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+HWND App::WaitMessageBox(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        for (HWND w : TopWindows())
+            if (IsDialogWindow(w) && !GetDlgItem(w, 401) && GetDlgItem(w, 0xFFFF)) {
+                Adopt(w);
+                return w;
+            }
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool App::AnyWindowWithin(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        if (!TopWindows().empty())
+            return true;
+        if (WaitForSingleObject(program_ ? program_ : pi_.hProcess, 50) == WAIT_OBJECT_0)
+            return false;
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
+bool App::WaitExit(DWORD timeoutMs, DWORD *code)
+{
+    if (!program_ || WaitForSingleObject(program_, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    GetExitCodeProcess(program_, code);
+    return true;
+}
+
+void App::Kill()
+{
+    for (HANDLE process : {program_, pi_.hProcess}) {
+        if (process && WaitForSingleObject(process, 0) != WAIT_OBJECT_0) {
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, 5000);
+        }
+    }
+    if (program_ && program_ != pi_.hProcess)
+        CloseHandle(program_);
+    if (pi_.hProcess) {
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+    pi_ = PROCESS_INFORMATION{};
+    program_ = nullptr;
+    programPid_ = 0;
+}
+
+std::wstring Text(HWND window)
+{
+    wchar_t buffer[1024] = L"";
+    DWORD_PTR n = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, (LPARAM)buffer, SMTO_ABORTIFHUNG, 5000, &n);
+    return buffer;
+}
+
+std::wstring ControlText(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    return control ? Text(control) : L"<no control>";
+}
+
+std::wstring MessageBoxText(HWND box)
+{
+    return ControlText(box, 0xFFFF);
+}
+
+void Settle(HWND window)
+{
+    DWORD_PTR result;
+    // A sent message is handled after everything posted before it.
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    Sleep(100);
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+void Press(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+}
+
+void PressKey(HWND dialog, UINT vk)
+{
+    HWND target = GetDlgItem(dialog, IDOK);
+    PostMessageW(target ? target : dialog, WM_KEYDOWN, vk, 1);
+    PostMessageW(target ? target : dialog, WM_KEYUP, vk, 0xC0000001);
+}
+
+void ClickCheckBox(HWND dialog, int id)
+{
+    DWORD_PTR result;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+bool IsChecked(HWND dialog, int id)
+{
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    return state == BST_CHECKED;
+}
+
+std::vector<std::wstring> ComboItems(HWND dialog, int id)
+{
+    std::vector<std::wstring> items;
+    HWND combo = GetDlgItem(dialog, id);
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    for (DWORD_PTR i = 0; i < count; i++) {
+        wchar_t buffer[64] = L"";
+        DWORD_PTR n;
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, (LPARAM)buffer, SMTO_ABORTIFHUNG, 5000, &n);
+        items.push_back(buffer);
+    }
+    return items;
+}
+
+int ComboSelection(HWND dialog, int id)
+{
+    DWORD_PTR index = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &index);
+    return (int)(LRESULT)index;
+}
+
+void ChooseComboItem(HWND dialog, int id, int index)
+{
+    HWND combo = GetDlgItem(dialog, id);
+    DWORD_PTR result;
+    // What a pick from the list does: the selection moves, then the owner hears of it.
+    SendMessageTimeoutW(combo, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)combo);
+}
+
+bool WaitControlText(HWND dialog, int id, const std::wstring &want, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        if (ControlText(dialog, id) == want)
+            return true;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
+struct NotepadSearch {
+    bool found = false;
+    bool close = false;
+};
+
+static BOOL CALLBACK VisitNotepad(HWND w, LPARAM param)
+{
+    NotepadSearch *search = reinterpret_cast<NotepadSearch *>(param);
+    wchar_t cls[64] = L"";
+    GetClassNameW(w, cls, 64);
+    if (_wcsicmp(cls, L"Notepad") != 0)
+        return TRUE;
+    wchar_t title[512] = L"";
+    GetWindowTextW(w, title, 512);
+    if (wcsstr(title, L"readme"))
+        search->found = true;
+    if (search->close)
+        PostMessageW(w, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+bool WaitReadmeWindow(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        NotepadSearch search;
+        EnumWindows(VisitNotepad, (LPARAM)&search);
+        if (search.found)
+            return true;
+        Sleep(100);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
+void CloseNotepads()
+{
+    NotepadSearch search;
+    search.close = true;
+    EnumWindows(VisitNotepad, (LPARAM)&search);
+}
+
+std::wstring ProgramString(UINT id)
+{
+    HMODULE module = LoadLibraryExW(DistPath(L"vurodoz.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    wchar_t buffer[1024] = L"";
+    if (module) {
+        LoadStringW(module, id, buffer, 1024);
+        FreeLibrary(module);
+    }
+    return buffer;
+}
+
+}  // namespace e2e

@@ -1,0 +1,84 @@
+// Works the real vurodoz.exe from outside, as a user would: starts it in a
+// prepared working directory, finds its windows, reads and presses controls,
+// answers its message boxes and waits for its exit.
+#pragma once
+
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+std::wstring FromUtf8(const char *text);
+std::wstring Env(const wchar_t *name);
+// Windows path of a directory or file below the build's test work area.
+std::wstring WorkPath(const std::wstring &name);
+std::wstring DistPath(const std::wstring &name);
+bool MakeDirectory(const std::wstring &path);
+bool CopyDistFile(const std::wstring &name, const std::wstring &toDir);
+bool FileExists(const std::wstring &path);
+void RemoveTree(const std::wstring &path);
+// A fresh, empty working directory for one test.
+std::wstring FreshDirectory(const std::wstring &name);
+
+// The Windows version that Wine plays for vurodoz.exe (win98, winxp, ...).
+void SetWindowsVersion(const wchar_t *version);
+
+std::wstring IniPath();
+void DeleteIni();
+void WriteIni(const char *content);
+// The file's bytes, or "<missing>".
+std::string ReadIni();
+
+struct Options {
+    std::wstring workDir;                // the program's current directory
+    std::wstring exeDir;                 // where vurodoz.exe lies; workDir when empty
+    const wchar_t *desktop = nullptr;    // a named Wine virtual desktop of this size
+    int desktopWidth = 0, desktopHeight = 0;
+};
+
+class App {
+public:
+    ~App();
+    bool Start(const Options &options);
+    DWORD Pid() const { return programPid_; }
+    // The main dialog (the window that has the overlay status field).
+    HWND WaitMainDialog(DWORD timeoutMs = 20000);
+    // A message box of the program's: a dialog without the status field.
+    HWND WaitMessageBox(DWORD timeoutMs = 20000);
+    // Any top-level window of the program appearing within the time.
+    bool AnyWindowWithin(DWORD timeoutMs);
+    bool WaitExit(DWORD timeoutMs, DWORD *code);
+    void Kill();
+private:
+    PROCESS_INFORMATION pi_{};
+    std::wstring desktopName_;
+    HANDLE program_ = nullptr;           // vurodoz.exe itself
+    DWORD programPid_ = 0;
+    std::vector<HWND> TopWindows();
+    void Adopt(HWND window);
+};
+
+std::wstring Text(HWND window);
+std::wstring ControlText(HWND dialog, int id);
+std::wstring MessageBoxText(HWND box);
+void Press(HWND dialog, int id);           // a button click
+void PressKey(HWND dialog, UINT vk);       // a key the dialog manager sees
+void ClickCheckBox(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+std::vector<std::wstring> ComboItems(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+void ChooseComboItem(HWND dialog, int id, int index);
+// Waits until the control's text equals the wanted one.
+bool WaitControlText(HWND dialog, int id, const std::wstring &want, DWORD timeoutMs = 5000);
+// Lets the program handle what has been posted to it so far.
+void Settle(HWND window);
+
+// A Notepad window showing the readme, if one opened; closes every Notepad.
+bool WaitReadmeWindow(DWORD timeoutMs);
+void CloseNotepads();
+
+// A string of vurodoz.exe's own string table.
+std::wstring ProgramString(UINT id);
+
+}  // namespace e2e

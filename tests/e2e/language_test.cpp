@@ -1,0 +1,71 @@
+// The interface language as the system's default language picks it. ctest
+// runs these once per system language, with LANG set for the whole run.
+#include "program.h"
+
+using namespace e2e;
+
+namespace {
+
+const wchar_t kOptionJa[] =
+    L"\u8d77\u52d5\u6642\u306b\u60c5\u5831\u30d5\u30a1\u30a4\u30eb\u3092\u8868\u793a\u3059\u308b";
+const wchar_t kOptionEn[] = L"Show Information file at startup";
+const wchar_t kNoReadmeJa[] =
+    L"\u4e0b\u8a18\u306e\u30d5\u30a1\u30a4\u30eb\u3092\u540c\u3058\u30d5\u30a9\u30eb\u30c0\u306b"
+    L"\u30b3\u30d4\u30fc\u3057\u3066\u304f\u3060\u3055\u3044\u3002\n    vurodoz.exe\n    rudido32.dll\n"
+    L"    revaze16.dll\n    zuroride.sys\n    readme.txt";
+
+bool ExpectJapanese()
+{
+    return Env(L"VURODOZ_TEST_LANG") == L"ja_JP";
+}
+
+class SystemLanguage : public Program {
+protected:
+    void SetUp() override
+    {
+        if (Env(L"VURODOZ_TEST_LANG").empty())
+            GTEST_SKIP() << "run by ctest with a system language";
+        Program::SetUp();
+    }
+};
+
+}  // namespace
+
+// Japanese templates carry the Japanese option text; the status and the
+// message come from the string table of the same language.
+TEST_F(SystemLanguage, TemplatesAndTextsFollowTheLanguage)
+{
+    for (const wchar_t *version : {L"winxp", L"win98"}) {
+        SCOPED_TRACE(version);
+        SetWindowsVersion(version);
+        App app;
+        Options options;
+        options.workDir = dir_;
+        ASSERT_TRUE(app.Start(options));
+        HWND dialog = app.WaitMainDialog();
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(ExpectJapanese() ? kOptionJa : kOptionEn, ControlText(dialog, IDC_SHOW_INFO));
+        EXPECT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, ExpectJapanese() ? kNotTestedJa : kNotTested));
+        EXPECT_EQ(wcscmp(version, L"win98") == 0, GetDlgItem(dialog, IDC_PCI_BIOS) != nullptr);
+        Press(dialog, IDOK);
+        DWORD code = 1;
+        EXPECT_TRUE(app.WaitExit(15000, &code));
+        EXPECT_EQ(0u, code);
+    }
+}
+
+TEST_F(SystemLanguage, MissingReadmeMessage)
+{
+    DeleteIni();
+    Options options;
+    options.workDir = FreshDirectory(L"SystemLanguage.cwd");
+    options.exeDir = dir_;
+    ASSERT_TRUE(app_.Start(options));
+    HWND box = app_.WaitMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(ExpectJapanese() ? kNoReadmeJa : kNoReadme, MessageBoxText(box));
+    Press(box, IDOK);
+    HWND dialog = app_.WaitMainDialog();
+    ASSERT_TRUE(dialog);
+    CloseWithButton(dialog, IDOK);
+}

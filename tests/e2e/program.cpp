@@ -1,0 +1,62 @@
+// The shared fixture of the end-to-end tests.
+#include "program.h"
+
+namespace e2e {
+
+const wchar_t kNotTested[] = L"Not tested";
+const wchar_t kNotTestedJa[] = L"\u30c6\u30b9\u30c8\u3055\u308c\u3066\u3044\u307e\u305b\u3093\u3002";
+const wchar_t kLowResolution[] = L"Set resolution to 800x600 or higher";
+const wchar_t kNoReadme[] =
+    L"Please copy the following files into the same folder\n    vurodoz.exe\n    rudido32.dll\n"
+    L"    revaze16.dll\n    zuroride.sys\n    readme.txt";
+const char kIniOff[] = "[VurOdoz]\r\nShowInfoFile=0\r\n";
+
+void Program::SetUp()
+{
+    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    CloseNotepads();
+    SetWindowsVersion(L"winxp");
+    dir_ = FreshDirectory(FromUtf8(name.c_str()));
+    ASSERT_TRUE(CopyDistFile(L"vurodoz.exe", dir_));
+    ASSERT_TRUE(CopyDistFile(L"readme.txt", dir_));
+    WriteIni(kIniOff);
+}
+
+void Program::TearDown()
+{
+    app_.Kill();
+    CloseNotepads();
+    DeleteIni();
+}
+
+HWND Program::StartToDialog(Options options)
+{
+    if (options.workDir.empty())
+        options.workDir = dir_;
+    if (!app_.Start(options)) {
+        ADD_FAILURE() << "vurodoz.exe did not start, error " << GetLastError();
+        return nullptr;
+    }
+    HWND dialog = app_.WaitMainDialog();
+    EXPECT_TRUE(dialog != nullptr) << "no main dialog";
+    return dialog;
+}
+
+void Program::CloseWithButton(HWND dialog, int id)
+{
+    if (id == IDCANCEL)
+        PressKey(dialog, VK_ESCAPE);
+    else
+        Press(dialog, id);
+    ExpectExitCode(0);
+}
+
+void Program::ExpectExitCode(DWORD want)
+{
+    DWORD code = 12345;
+    ASSERT_TRUE(app_.WaitExit(15000, &code)) << "the program did not end";
+    EXPECT_EQ(want, code);
+}
+
+}  // namespace e2e

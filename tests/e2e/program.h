@@ -1,0 +1,31 @@
+// A fixture that gives each end-to-end test its own working directory with
+// the shipped files, a known Windows version and no stray windows.
+#pragma once
+
+#include <gtest/gtest.h>
+#include "driver.h"
+#include "resource.h"
+
+namespace e2e {
+
+extern const wchar_t kNotTested[];
+extern const wchar_t kNotTestedJa[];
+extern const wchar_t kLowResolution[];
+extern const wchar_t kNoReadme[];
+extern const char kIniOff[];
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Starts the program and waits for its main dialog.
+    HWND StartToDialog(Options options = Options());
+    // Presses Close and expects a clean exit.
+    void CloseWithButton(HWND dialog, int id);
+    void ExpectExitCode(DWORD want);
+
+    std::wstring dir_;
+    App app_;
+};
+
+}  // namespace e2e

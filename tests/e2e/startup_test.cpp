@@ -1,0 +1,142 @@
+// Start-up as the user meets it: the setting in tolvane.ini, the readme, and
+// what Close and Esc leave behind.
+#include "program.h"
+
+using namespace e2e;
+
+// A setting that is written although unchanged, or lost on Close, or written
+// on Esc, would show in the file the program leaves in the Windows directory.
+TEST_F(Program, NoIniOpensReadmeAndCloseWithBoxTickedCreatesNoIni)
+{
+    DeleteIni();
+    HWND dialog = StartToDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(WaitReadmeWindow(10000)) << "the readme did not open";
+    EXPECT_TRUE(IsChecked(dialog, IDC_SHOW_INFO));
+    CloseWithButton(dialog, IDOK);
+    EXPECT_EQ("<missing>", ReadIni());
+}
+
+TEST_F(Program, StoredSevenCountsAsOnAndCloseWritesOne)
+{
+    WriteIni("[VurOdoz]\r\nShowInfoFile=7\r\n");
+    HWND dialog = StartToDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(WaitReadmeWindow(10000));
+    EXPECT_TRUE(IsChecked(dialog, IDC_SHOW_INFO));
+    CloseWithButton(dialog, IDOK);
+    EXPECT_NE(std::string::npos, ReadIni().find("ShowInfoFile=1")) << ReadIni();
+}
+
+TEST_F(Program, StoredZeroOpensNoReadmeAndTickThenCloseWritesOne)
+{
+    HWND dialog = StartToDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_FALSE(IsChecked(dialog, IDC_SHOW_INFO));
+    EXPECT_FALSE(WaitReadmeWindow(1500)) << "the readme opened although the setting is 0";
+    ClickCheckBox(dialog, IDC_SHOW_INFO);
+    EXPECT_TRUE(IsChecked(dialog, IDC_SHOW_INFO));
+    CloseWithButton(dialog, IDOK);
+    EXPECT_NE(std::string::npos, ReadIni().find("ShowInfoFile=1")) << ReadIni();
+}
+
+TEST_F(Program, UntickThenCloseWritesZero)
+{
+    WriteIni("[VurOdoz]\r\nShowInfoFile=1\r\n");
+    HWND dialog = StartToDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(WaitReadmeWindow(10000));
+    ClickCheckBox(dialog, IDC_SHOW_INFO);
+    CloseWithButton(dialog, IDOK);
+    EXPECT_NE(std::string::npos, ReadIni().find("ShowInfoFile=0")) << ReadIni();
+}
+
+TEST_F(Program, EscapeLeavesTheSettingAsRead)
+{
+    HWND dialog = StartToDialog();
+    ASSERT_TRUE(dialog);
+    ClickCheckBox(dialog, IDC_SHOW_INFO);
+    CloseWithButton(dialog, IDCANCEL);
+    EXPECT_EQ(kIniOff, ReadIni());
+}
+
+// The readme is looked for in the working directory, not beside the program.
+TEST_F(Program, MissingReadmeShowsMessageThenDialog)
+{
+    DeleteIni();
+    std::wstring elsewhere = FreshDirectory(L"Program.MissingReadme.cwd");
+    Options options;
+    options.workDir = elsewhere;
+    options.exeDir = dir_;
+    ASSERT_TRUE(app_.Start(options));
+    HWND box = app_.WaitMessageBox();
+    ASSERT_TRUE(box) << "no message about the readme";
+    EXPECT_EQ(kNoReadme, MessageBoxText(box));
+    Press(box, IDOK);
+    HWND dialog = app_.WaitMainDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_FALSE(WaitReadmeWindow(500));
+    CloseWithButton(dialog, IDOK);
+}
+
+// A working directory of exactly the given length, holding a readme.
+static std::wstring DirectoryOfLength(size_t length)
+{
+    std::wstring base = WorkPath(L"long");
+    RemoveTree(base);
+    MakeDirectory(base);
+    std::wstring path = base;
+    while (path.size() + 1 < length) {
+        size_t take = length - path.size() - 1;
+        if (take > 100)
+            take = take - 100 == 1 ? 98 : 100;   // never leave a remainder of one
+        path += L"\\" + std::wstring(take, L'd');
+        MakeDirectory(path);
+    }
+    CopyFileW(DistPath(L"readme.txt").c_str(), (path + L"\\readme.txt").c_str(), FALSE);
+    return path;
+}
+
+// The readme path is built in 264 bytes: a directory of 252 characters still
+// fits with "\readme.txt", one of 253 must not overrun or open a cut path.
+TEST_F(Program, ReadmePathAtTheBufferLimit)
+{
+    DeleteIni();
+    std::wstring fits = DirectoryOfLength(252);
+    ASSERT_EQ(252u, fits.size());
+    ASSERT_TRUE(FileExists(fits + L"\\readme.txt"));
+    Options options;
+    options.workDir = fits;
+    options.exeDir = dir_;
+    HWND dialog = StartToDialog(options);
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(WaitReadmeWindow(10000)) << "a readme path of 263 characters did not open";
+    CloseWithButton(dialog, IDOK);
+}
+
+TEST_F(Program, ReadmePathTooLongIsNotOpened)
+{
+    DeleteIni();
+    for (size_t length : {253u, 259u}) {
+        SCOPED_TRACE(length);
+        std::wstring tooLong = DirectoryOfLength(length);
+        ASSERT_EQ(length, tooLong.size());
+        ASSERT_TRUE(FileExists(tooLong + L"\\readme.txt"));
+        App app;
+        Options options;
+        options.workDir = tooLong;
+        options.exeDir = dir_;
+        ASSERT_TRUE(app.Start(options));
+        HWND box = app.WaitMessageBox();
+        ASSERT_TRUE(box);
+        EXPECT_EQ(kNoReadme, MessageBoxText(box));
+        Press(box, IDOK);
+        HWND dialog = app.WaitMainDialog();
+        ASSERT_TRUE(dialog);
+        EXPECT_FALSE(WaitReadmeWindow(500));
+        Press(dialog, IDOK);
+        DWORD code = 1;
+        EXPECT_TRUE(app.WaitExit(15000, &code));
+        EXPECT_EQ(0u, code);
+    }
+}
