@@ -139,17 +139,6 @@ bool App::Start(const Options &options)
 {
     std::wstring exe = (options.exeDir.empty() ? options.workDir : options.exeDir) + L"\\vurodoz.exe";
     std::wstring command = L"\"" + exe + L"\"";
-    std::wstring application = exe;
-    if (options.desktop) {
-        // Wine's explorer makes the virtual desktop and starts the program in it.
-        wchar_t system[MAX_PATH];
-        GetSystemDirectoryW(system, MAX_PATH);
-        wchar_t desktop[128];
-        wsprintfW(desktop, L"/desktop=%s,%dx%d", options.desktop, options.desktopWidth, options.desktopHeight);
-        application = std::wstring(system) + L"\\explorer.exe";
-        command = L"explorer.exe " + std::wstring(desktop) + L" " + command;
-        desktopName_ = options.desktop;
-    }
     std::vector<wchar_t> commandLine(command.begin(), command.end());
     commandLine.push_back(0);
     STARTUPINFOW si{};
@@ -160,15 +149,11 @@ bool App::Start(const Options &options)
     GetCurrentDirectoryW(MAX_PATH, previous);
     if (!SetCurrentDirectoryW(options.workDir.c_str()))
         return false;
-    BOOL started = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+    BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, nullptr, &si, &pi_);
     SetCurrentDirectoryW(previous);
     if (!started)
         return false;
-    if (!options.desktop) {
-        program_ = pi_.hProcess;
-        programPid_ = pi_.dwProcessId;
-    }
     return true;
 }
 
@@ -181,32 +166,14 @@ static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
 std::vector<HWND> App::TopWindows()
 {
     std::vector<HWND> all, mine;
-    if (!desktopName_.empty()) {
-        HDESK desktop = OpenDesktopW(desktopName_.c_str(), 0, FALSE, GENERIC_ALL);
-        if (desktop) {
-            EnumDesktopWindows(desktop, CollectWindow, (LPARAM)&all);
-            CloseDesktop(desktop);
-        }
-    } else {
-        EnumWindows(CollectWindow, (LPARAM)&all);
-    }
+    EnumWindows(CollectWindow, (LPARAM)&all);
     for (HWND w : all) {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
-        if (!IsWindowVisible(w) || (pid == pi_.dwProcessId && pid != programPid_))
-            continue;
-        if (programPid_ ? pid == programPid_ : true)
+        if (pid == pi_.dwProcessId && IsWindowVisible(w))
             mine.push_back(w);
     }
     return mine;
-}
-
-void App::Adopt(HWND window)
-{
-    if (programPid_)
-        return;
-    GetWindowThreadProcessId(window, &programPid_);
-    program_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, programPid_);
 }
 
 static bool IsDialogWindow(HWND w)
@@ -221,10 +188,8 @@ HWND App::WaitMainDialog(DWORD timeoutMs)
     DWORD start = GetTickCount();
     do {
         for (HWND w : TopWindows())
-            if (IsDialogWindow(w) && GetDlgItem(w, 401)) {
-                Adopt(w);
+            if (IsDialogWindow(w) && GetDlgItem(w, 401))
                 return w;
-            }
         Sleep(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
@@ -235,10 +200,8 @@ HWND App::WaitMessageBox(DWORD timeoutMs)
     DWORD start = GetTickCount();
     do {
         for (HWND w : TopWindows())
-            if (IsDialogWindow(w) && !GetDlgItem(w, 401) && GetDlgItem(w, 0xFFFF)) {
-                Adopt(w);
+            if (IsDialogWindow(w) && !GetDlgItem(w, 401) && GetDlgItem(w, 0xFFFF))
                 return w;
-            }
         Sleep(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
@@ -250,7 +213,7 @@ bool App::AnyWindowWithin(DWORD timeoutMs)
     do {
         if (!TopWindows().empty())
             return true;
-        if (WaitForSingleObject(program_ ? program_ : pi_.hProcess, 50) == WAIT_OBJECT_0)
+        if (WaitForSingleObject(pi_.hProcess, 50) == WAIT_OBJECT_0)
             return false;
     } while (GetTickCount() - start < timeoutMs);
     return false;
@@ -258,29 +221,23 @@ bool App::AnyWindowWithin(DWORD timeoutMs)
 
 bool App::WaitExit(DWORD timeoutMs, DWORD *code)
 {
-    if (!program_ || WaitForSingleObject(program_, timeoutMs) != WAIT_OBJECT_0)
+    if (!pi_.hProcess || WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0)
         return false;
-    GetExitCodeProcess(program_, code);
+    GetExitCodeProcess(pi_.hProcess, code);
     return true;
 }
 
 void App::Kill()
 {
-    for (HANDLE process : {program_, pi_.hProcess}) {
-        if (process && WaitForSingleObject(process, 0) != WAIT_OBJECT_0) {
-            TerminateProcess(process, 99);
-            WaitForSingleObject(process, 5000);
-        }
+    if (!pi_.hProcess)
+        return;
+    if (WaitForSingleObject(pi_.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(pi_.hProcess, 99);
+        WaitForSingleObject(pi_.hProcess, 5000);
     }
-    if (program_ && program_ != pi_.hProcess)
-        CloseHandle(program_);
-    if (pi_.hProcess) {
-        CloseHandle(pi_.hProcess);
-        CloseHandle(pi_.hThread);
-    }
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
     pi_ = PROCESS_INFORMATION{};
-    program_ = nullptr;
-    programPid_ = 0;
 }
 
 std::wstring Text(HWND window)

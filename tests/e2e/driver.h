@@ -33,15 +33,13 @@ std::string ReadIni();
 struct Options {
     std::wstring workDir;                // the program's current directory
     std::wstring exeDir;                 // where vurodoz.exe lies; workDir when empty
-    const wchar_t *desktop = nullptr;    // a named Wine virtual desktop of this size
-    int desktopWidth = 0, desktopHeight = 0;
 };
 
 class App {
 public:
     ~App();
     bool Start(const Options &options);
-    DWORD Pid() const { return programPid_; }
+    DWORD Pid() const { return pi_.dwProcessId; }
     // The main dialog (the window that has the overlay status field).
     HWND WaitMainDialog(DWORD timeoutMs = 20000);
     // A message box of the program's: a dialog without the status field.
@@ -52,11 +50,7 @@ public:
     void Kill();
 private:
     PROCESS_INFORMATION pi_{};
-    std::wstring desktopName_;
-    HANDLE program_ = nullptr;           // vurodoz.exe itself
-    DWORD programPid_ = 0;
     std::vector<HWND> TopWindows();
-    void Adopt(HWND window);
 };
 
 std::wstring Text(HWND window);

@@ -90,34 +90,6 @@ TEST_F(Program, ChoosingAnotherDriveRefreshesChoosingTheSameDoesNot)
     CloseWithButton(dialog, IDOK);
 }
 
-// 800 x 600 is the smallest screen that offers the overlay test.
-TEST_F(Program, ScreenCheck)
-{
-    struct Case { int width, height; bool offered; } cases[] = {
-        {640, 480, false}, {799, 600, false}, {800, 599, false}, {800, 600, true}, {1024, 768, true},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
-        wchar_t name[32];
-        wsprintfW(name, L"vkt%dx%d", c.width, c.height);
-        App app;
-        Options options;
-        options.workDir = dir_;
-        options.desktop = name;
-        options.desktopWidth = c.width;
-        options.desktopHeight = c.height;
-        ASSERT_TRUE(app.Start(options));
-        HWND dialog = app.WaitMainDialog();
-        ASSERT_TRUE(dialog);
-        EXPECT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, c.offered ? kNotTested : kLowResolution))
-            << "status: " << ControlText(dialog, IDC_OVERLAY_STATUS).size() << " chars";
-        EXPECT_EQ(c.offered, IsWindowEnabled(GetDlgItem(dialog, IDC_OVERLAY_TEST)) != 0);
-        Press(dialog, IDOK);
-        DWORD code = 1;
-        EXPECT_TRUE(app.WaitExit(15000, &code));
-    }
-}
-
 TEST_F(Program, AboutShowsVersion)
 {
     HWND dialog = StartToDialog();
