@@ -46,7 +46,7 @@ int FixedDriveAtPosition(int position)
 
 void RefreshFields(HWND dialog, int drive)
 {
-    char text[256 + 32];
+    char text[COMPUTER_MEMORY_TEXT_SIZE];
     DWORD readMs, writeMs;
 
     OverlayState = OverlayStateForScreen(OverlayState,

@@ -5,6 +5,7 @@
 
 #include "cpu.h"
 #include "guard.h"
+#include "textfmt.h"
 
 /* Vendor strings as the three little-endian register words. */
 #define VENDOR_GENU 0x756E6547u
@@ -151,38 +152,35 @@ static void CpuidProbe(void *arg)
                          : "a"(r->Leaf), "c"(0));
 }
 
+/* A processor without CPUID faults on it; the guard turns that into 0. */
+static int RunCpuid(DWORD leaf, CpuidRegisters *r)
+{
+    ZeroMemory(r, sizeof *r);
+    r->Leaf = leaf;
+    return RunGuarded(CpuidProbe, r);
+}
+
 int ReadProcessorId(void)
 {
     ProcessorIdData id;
-    ZeroMemory(&id, sizeof id);
-
-    /* A processor without CPUID faults on it; the guard turns that into the
-       "missing" status. */
     CpuidRegisters r;
-    ZeroMemory(&r, sizeof r);
-    r.Leaf = 0;
-    if (!RunGuarded(CpuidProbe, &r)) {
-        id.Status = CPUID_STATUS_MISSING;
-        ProcessorId = id;
-        return id.Status;
-    }
-    id.VendorWords[0] = r.Ebx;
-    id.VendorWords[1] = r.Edx;
-    id.VendorWords[2] = r.Ecx;
+    DWORD highest;
 
-    if (r.Eax != 0) {   /* highest leaf */
-        ZeroMemory(&r, sizeof r);
-        r.Leaf = 1;
-        if (!RunGuarded(CpuidProbe, &r)) {
-            id.Status = CPUID_STATUS_MISSING;
-            ProcessorId = id;
-            return id.Status;
+    ZeroMemory(&id, sizeof id);
+    id.Status = CPUID_STATUS_MISSING;
+    if (RunCpuid(0, &r)) {
+        id.VendorWords[0] = r.Ebx;
+        id.VendorWords[1] = r.Edx;
+        id.VendorWords[2] = r.Ecx;
+        highest = r.Eax;
+        if (highest == 0) {
+            id.Status = CPUID_STATUS_READ;
+        } else if (RunCpuid(1, &r)) {
+            id.Signature = r.Eax;
+            id.BrandWord = r.Ebx;
+            id.Status = CPUID_STATUS_READ;
         }
-        id.Signature = r.Eax;
-        id.BrandWord = r.Ebx;
     }
-
-    id.Status = CPUID_STATUS_READ;
     ProcessorId = id;
     return id.Status;
 }
@@ -249,25 +247,14 @@ DWORD MeasureProcessorClock(void)
     return (DWORD)(ticks / 1000000);
 }
 
-/* wsprintfA stops at 1024 bytes; format there and cut to the field size. */
-static void FormatInto(char *out, int size, const char *format, ...)
-{
-    char text[1024];
-    va_list args;
-    va_start(args, format);
-    wvsprintfA(text, format, args);
-    va_end(args);
-    lstrcpynA(out, text, size);
-}
-
 void FormatComputerText(char *out, const char *prefix, const char *name, DWORD mhz)
 {
     if (mhz == 0)
-        FormatInto(out, COMPUTER_TEXT_SIZE, "%s%s ?MHz", prefix, name);
+        FormatBounded(out, COMPUTER_TEXT_SIZE, "%s%s ?MHz", prefix, name);
     else if (mhz < 1000)
-        FormatInto(out, COMPUTER_TEXT_SIZE, "%s%s %dMHz", prefix, name, mhz);
+        FormatBounded(out, COMPUTER_TEXT_SIZE, "%s%s %dMHz", prefix, name, mhz);
     else if (mhz % 1000 != 0)
-        FormatInto(out, COMPUTER_TEXT_SIZE, "%s%s %d.%03dGHz", prefix, name, mhz / 1000, mhz % 1000);
+        FormatBounded(out, COMPUTER_TEXT_SIZE, "%s%s %d.%03dGHz", prefix, name, mhz / 1000, mhz % 1000);
     else
-        FormatInto(out, COMPUTER_TEXT_SIZE, "%s%s %dGHz", prefix, name, mhz / 1000);
+        FormatBounded(out, COMPUTER_TEXT_SIZE, "%s%s %dGHz", prefix, name, mhz / 1000);
 }

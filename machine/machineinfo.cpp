@@ -7,6 +7,7 @@
 #include "diskrun.h"
 #include "overlaywnd.h"
 #include "app.h"
+#include "textfmt.h"
 
 MachineInfoRecord   MachineInfo;
 DriveSelectorRecord DriveSelector;
@@ -34,7 +35,7 @@ void FormatProcessorCountPrefix(char *out, DWORD count)
 
 void FormatComputerAndMemory(char *out, const char *computer, DWORD totalBytes)
 {
-    wsprintfA(out, "%s %dMBytes", computer, (int)(totalBytes >> 20));
+    FormatBounded(out, COMPUTER_MEMORY_TEXT_SIZE, "%s %dMBytes", computer, (int)(totalBytes >> 20));
 }
 
 int BuildFixedDriveList(void)

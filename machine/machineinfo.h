@@ -40,7 +40,9 @@ int  BuildFixedDriveList(void);
 /* "" for one processor, "Dual " for two, "%d " otherwise; out holds 16 bytes. */
 void FormatProcessorCountPrefix(char *out, DWORD count);
 
-/* "%s %dMBytes" of the processor text and the memory in whole megabytes. */
+/* "%s %dMBytes" of the processor text and the memory in whole megabytes,
+   into COMPUTER_MEMORY_TEXT_SIZE bytes. */
+#define COMPUTER_MEMORY_TEXT_SIZE 160
 void FormatComputerAndMemory(char *out, const char *computer, DWORD totalBytes);
 
 #endif

@@ -3,17 +3,9 @@
 #include <windows.h>
 
 #include "winver.h"
+#include "textfmt.h"
 
-/* wsprintfA stops at 1024 bytes; format there and cut to the field size. */
-static void FormatInto(char *out, const char *format, ...)
-{
-    char text[1024];
-    va_list args;
-    va_start(args, format);
-    wvsprintfA(text, format, args);
-    va_end(args);
-    lstrcpynA(out, text, WINDOWS_NAME_SIZE);
-}
+#define FormatInto(out, ...) FormatBounded(out, WINDOWS_NAME_SIZE, __VA_ARGS__)
 
 static void FormatNtName(const OSVERSIONINFOA *vi, const char *sp, char *twoLines, char *oneLine)
 {

@@ -37,20 +37,13 @@ TEST_F(SystemLanguage, TemplatesAndTextsFollowTheLanguage)
 {
     for (const wchar_t *version : {L"winxp", L"win98"}) {
         SCOPED_TRACE(version);
-        SetWindowsVersion(version);
         App app;
-        Options options;
-        options.workDir = dir_;
-        ASSERT_TRUE(app.Start(options));
-        HWND dialog = app.WaitMainDialog();
+        HWND dialog = StartAs(app, version);
         ASSERT_TRUE(dialog);
         EXPECT_EQ(ExpectJapanese() ? kOptionJa : kOptionEn, ControlText(dialog, IDC_SHOW_INFO));
         EXPECT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, ExpectJapanese() ? kNotTestedJa : kNotTested));
         EXPECT_EQ(wcscmp(version, L"win98") == 0, GetDlgItem(dialog, IDC_PCI_BIOS) != nullptr);
-        Press(dialog, IDOK);
-        DWORD code = 1;
-        EXPECT_TRUE(app.WaitExit(15000, &code));
-        EXPECT_EQ(0u, code);
+        CloseWithButton(app, dialog, IDOK);
     }
 }
 
@@ -60,12 +53,7 @@ TEST_F(SystemLanguage, MissingReadmeMessage)
     Options options;
     options.workDir = FreshDirectory(L"SystemLanguage.cwd");
     options.exeDir = dir_;
-    ASSERT_TRUE(app_.Start(options));
-    HWND box = app_.WaitMessageBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(ExpectJapanese() ? kNoReadmeJa : kNoReadme, MessageBoxText(box));
-    Press(box, IDOK);
-    HWND dialog = app_.WaitMainDialog();
+    HWND dialog = StartThroughReadmeMessage(app_, options, ExpectJapanese() ? kNoReadmeJa : kNoReadme);
     ASSERT_TRUE(dialog);
     CloseWithButton(dialog, IDOK);
 }

@@ -114,19 +114,13 @@ TEST_F(Program, WindowsFieldForEveryVersion)
         std::string expected = ExpectedTwoLineName(reported);
         EXPECT_EQ(0u, expected.find(c.starts)) << expected;
 
-        SetWindowsVersion(c.version);
         App app;
-        Options options;
-        options.workDir = dir_;
-        ASSERT_TRUE(app.Start(options));
-        HWND dialog = app.WaitMainDialog();
+        HWND dialog = StartAs(app, c.version);
         ASSERT_TRUE(dialog);
         EXPECT_TRUE(WaitControlText(dialog, IDC_WINDOWS, Wide(expected)))
             << "want \"" << expected << "\" for " << reported.platform << " " << reported.major << "."
             << reported.minor << "." << reported.build;
-        Press(dialog, IDOK);
-        DWORD code = 1;
-        EXPECT_TRUE(app.WaitExit(15000, &code));
+        CloseWithButton(app, dialog, IDOK);
     }
 }
 

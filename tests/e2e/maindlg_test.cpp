@@ -15,12 +15,8 @@ TEST_F(Program, FamilyPicksTemplate)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.version);
-        SetWindowsVersion(c.version);
         App app;
-        Options options;
-        options.workDir = dir_;
-        ASSERT_TRUE(app.Start(options));
-        HWND dialog = app.WaitMainDialog();
+        HWND dialog = StartAs(app, c.version);
         ASSERT_TRUE(dialog);
         EXPECT_EQ(c.hasPciBiosRow, GetDlgItem(dialog, IDC_PCI_BIOS) != nullptr);
         if (c.hasPciBiosRow) {
@@ -28,10 +24,7 @@ TEST_F(Program, FamilyPicksTemplate)
         }
         EXPECT_EQ(L"N/A", ControlText(dialog, IDC_CHIPSET));
         EXPECT_EQ(L"N/A", ControlText(dialog, IDC_LATENCY));
-        Press(dialog, IDOK);
-        DWORD code = 1;
-        EXPECT_TRUE(app.WaitExit(15000, &code));
-        EXPECT_EQ(0u, code);
+        CloseWithButton(app, dialog, IDOK);
     }
 }
 

@@ -30,32 +30,64 @@ void Program::TearDown()
     DeleteIni();
 }
 
-HWND Program::StartToDialog(Options options)
+static HWND StartIn(App &app, const Options &options)
 {
-    if (options.workDir.empty())
-        options.workDir = dir_;
-    if (!app_.Start(options)) {
+    if (!app.Start(options)) {
         ADD_FAILURE() << "vurodoz.exe did not start, error " << GetLastError();
         return nullptr;
     }
-    HWND dialog = app_.WaitMainDialog();
+    HWND dialog = app.WaitMainDialog();
     EXPECT_TRUE(dialog != nullptr) << "no main dialog";
     return dialog;
 }
 
-void Program::CloseWithButton(HWND dialog, int id)
+HWND Program::StartToDialog(Options options)
+{
+    if (options.workDir.empty())
+        options.workDir = dir_;
+    return StartIn(app_, options);
+}
+
+HWND Program::StartAs(App &app, const wchar_t *version)
+{
+    SetWindowsVersion(version);
+    Options options;
+    options.workDir = dir_;
+    return StartIn(app, options);
+}
+
+HWND Program::StartThroughReadmeMessage(App &app, const Options &options, const wchar_t *message)
+{
+    if (!app.Start(options)) {
+        ADD_FAILURE() << "vurodoz.exe did not start, error " << GetLastError();
+        return nullptr;
+    }
+    HWND box = app.WaitMessageBox();
+    if (!box) {
+        ADD_FAILURE() << "no message about the readme";
+        return nullptr;
+    }
+    EXPECT_EQ(message, MessageBoxText(box));
+    Press(box, IDOK);
+    HWND dialog = app.WaitMainDialog();
+    EXPECT_TRUE(dialog != nullptr) << "no main dialog after the message";
+    EXPECT_FALSE(WaitReadmeWindow(500)) << "a readme opened after all";
+    return dialog;
+}
+
+void Program::CloseWithButton(App &app, HWND dialog, int id)
 {
     if (id == IDCANCEL)
         PressKey(dialog, VK_ESCAPE);
     else
         Press(dialog, id);
-    ExpectExitCode(0);
+    ExpectExitCode(app, 0);
 }
 
-void Program::ExpectExitCode(DWORD want)
+void Program::ExpectExitCode(App &app, DWORD want)
 {
     DWORD code = 12345;
-    ASSERT_TRUE(app_.WaitExit(15000, &code)) << "the program did not end";
+    ASSERT_TRUE(app.WaitExit(15000, &code)) << "the program did not end";
     EXPECT_EQ(want, code);
 }
 

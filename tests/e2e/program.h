@@ -20,9 +20,16 @@ protected:
     void TearDown() override;
     // Starts the program and waits for its main dialog.
     HWND StartToDialog(Options options = Options());
-    // Presses Close and expects a clean exit.
-    void CloseWithButton(HWND dialog, int id);
-    void ExpectExitCode(DWORD want);
+    // Starts another run in this test's directory as the given Windows version.
+    HWND StartAs(App &app, const wchar_t *version);
+    // Starts a run that must first say the readme is missing, answers the
+    // message and returns the main dialog that follows.
+    HWND StartThroughReadmeMessage(App &app, const Options &options, const wchar_t *message);
+    // Leaves with Close (IDOK) or Esc (IDCANCEL) and expects a clean exit.
+    void CloseWithButton(HWND dialog, int id) { CloseWithButton(app_, dialog, id); }
+    void CloseWithButton(App &app, HWND dialog, int id);
+    void ExpectExitCode(DWORD want) { ExpectExitCode(app_, want); }
+    void ExpectExitCode(App &app, DWORD want);
 
     std::wstring dir_;
     App app_;

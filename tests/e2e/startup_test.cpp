@@ -68,14 +68,8 @@ TEST_F(Program, MissingReadmeShowsMessageThenDialog)
     Options options;
     options.workDir = elsewhere;
     options.exeDir = dir_;
-    ASSERT_TRUE(app_.Start(options));
-    HWND box = app_.WaitMessageBox();
-    ASSERT_TRUE(box) << "no message about the readme";
-    EXPECT_EQ(kNoReadme, MessageBoxText(box));
-    Press(box, IDOK);
-    HWND dialog = app_.WaitMainDialog();
+    HWND dialog = StartThroughReadmeMessage(app_, options, kNoReadme);
     ASSERT_TRUE(dialog);
-    EXPECT_FALSE(WaitReadmeWindow(500));
     CloseWithButton(dialog, IDOK);
 }
 
@@ -128,17 +122,8 @@ TEST_F(Program, ReadmePathTooLongIsNotOpened)
         Options options;
         options.workDir = tooLong;
         options.exeDir = dir_;
-        ASSERT_TRUE(app.Start(options));
-        HWND box = app.WaitMessageBox();
-        ASSERT_TRUE(box);
-        EXPECT_EQ(kNoReadme, MessageBoxText(box));
-        Press(box, IDOK);
-        HWND dialog = app.WaitMainDialog();
+        HWND dialog = StartThroughReadmeMessage(app, options, kNoReadme);
         ASSERT_TRUE(dialog);
-        EXPECT_FALSE(WaitReadmeWindow(500));
-        Press(dialog, IDOK);
-        DWORD code = 1;
-        EXPECT_TRUE(app.WaitExit(15000, &code));
-        EXPECT_EQ(0u, code);
+        CloseWithButton(app, dialog, IDOK);
     }
 }
