@@ -1,6 +1,6 @@
 /* The machine facts record, its one-time collection and the fixed-drive list. */
 #include "machineinfo.h"
-#include "winver.h"
+#include "winname.h"
 #include "cpu.h"
 #include "pcibridge.h"
 #include "maindlg.h"

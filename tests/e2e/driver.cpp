@@ -336,8 +336,9 @@ bool WaitControlText(HWND dialog, int id, const std::wstring &want, DWORD timeou
 }
 
 struct NotepadSearch {
-    bool found = false;
     bool close = false;
+    int windows = 0;
+    int readmes = 0;
 };
 
 static BOOL CALLBACK VisitNotepad(HWND w, LPARAM param)
@@ -349,20 +350,27 @@ static BOOL CALLBACK VisitNotepad(HWND w, LPARAM param)
         return TRUE;
     wchar_t title[512] = L"";
     GetWindowTextW(w, title, 512);
+    search->windows++;
     if (wcsstr(title, L"readme"))
-        search->found = true;
+        search->readmes++;
     if (search->close)
         PostMessageW(w, WM_CLOSE, 0, 0);
     return TRUE;
+}
+
+static NotepadSearch FindNotepads(bool close)
+{
+    NotepadSearch search;
+    search.close = close;
+    EnumWindows(VisitNotepad, (LPARAM)&search);
+    return search;
 }
 
 bool WaitReadmeWindow(DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     do {
-        NotepadSearch search;
-        EnumWindows(VisitNotepad, (LPARAM)&search);
-        if (search.found)
+        if (FindNotepads(false).readmes > 0)
             return true;
         Sleep(100);
     } while (GetTickCount() - start < timeoutMs);
@@ -371,9 +379,10 @@ bool WaitReadmeWindow(DWORD timeoutMs)
 
 void CloseNotepads()
 {
-    NotepadSearch search;
-    search.close = true;
-    EnumWindows(VisitNotepad, (LPARAM)&search);
+    // A closing Notepad must be gone before the next test looks for one.
+    DWORD start = GetTickCount();
+    while (FindNotepads(true).windows > 0 && GetTickCount() - start < 5000)
+        Sleep(100);
 }
 
 std::wstring ProgramString(UINT id)

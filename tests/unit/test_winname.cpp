@@ -4,7 +4,7 @@
 #include <string.h>
 #include <windows.h>
 
-#include "winver.h"
+#include "winname.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
    one-line form, from the version numbers GetVersionExA reports. */
 #include <windows.h>
 
-#include "winver.h"
+#include "winname.h"
 #include "textfmt.h"
 
 #define FormatInto(out, ...) FormatBounded(out, WINDOWS_NAME_SIZE, __VA_ARGS__)

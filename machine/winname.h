@@ -1,6 +1,6 @@
 /* Names the running Windows from the answer of GetVersionExA. */
-#ifndef VURODOZ_WINVER_H
-#define VURODOZ_WINVER_H
+#ifndef VURODOZ_WINNAME_H
+#define VURODOZ_WINNAME_H
 
 #include <windows.h>
 
