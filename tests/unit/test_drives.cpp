@@ -14,6 +14,7 @@
 #include "machineinfo.h"
 #include "overlaywnd.h"
 #include "resource.h"
+#include "saved_state.h"
 
 namespace {
 
@@ -66,32 +67,12 @@ TEST(MachineText, ComputerAndMemory)
         ASSERT_EQ('#', out[i]) << "written past the field at " << i;
 }
 
-// Keeps the drive table and selector as they were before a test.
-class DriveState {
-public:
-    DriveState() : selector_(DriveSelector), offset_(LanguageOffset)
-    {
-        memcpy(items_, DriveItems, sizeof items_);
-    }
-    ~DriveState()
-    {
-        DriveSelector = selector_;
-        LanguageOffset = offset_;
-        memcpy(DriveItems, items_, sizeof items_);
-    }
-
-private:
-    DriveSelectorRecord selector_;
-    UINT                offset_;
-    DriveItem           items_[DRIVE_COUNT];
-};
-
 // On the real drives of the prefix. Catches a drive type other than
 // DRIVE_FIXED accepted, letters skipped (A and B included), a selection that
 // is not the lowest fixed letter, and a selector left half filled.
 TEST(DriveList, BuiltFromTheRealDrives)
 {
-    DriveState keep;
+    SavedState keep;
     DriveSelector.SelectedDrive = -7;
     DriveSelector.ControlId = 0;
     DriveSelector.ItemCount = 0;
@@ -202,7 +183,7 @@ std::string ComboItem(HWND combo, int index)
 // the old items, and the label taken from the wrong language column.
 TEST(DriveCombo, ListsTheFixedDrives)
 {
-    DriveState keep;
+    SavedState keep;
     HWND parent = MakePopup(0, 0, 200, 200);
     ASSERT_TRUE(parent);
     HWND combo = CreateWindowExA(0, "COMBOBOX", "",

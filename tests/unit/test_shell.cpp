@@ -15,40 +15,15 @@
 #include "machineinfo.h"
 #include "resource.h"
 #include "version.h"
+#include "saved_state.h"
 
 namespace {
-
-// Keeps the process-wide shell state as it was before a test touched it.
-class ShellState {
-public:
-    ShellState()
-        : instance_(AppInstance), offset_(LanguageOffset), overlay_(OverlayState),
-          selector_(DriveSelector)
-    {
-        memcpy(items_, DriveItems, sizeof items_);
-    }
-    ~ShellState()
-    {
-        AppInstance = instance_;
-        LanguageOffset = offset_;
-        OverlayState = overlay_;
-        DriveSelector = selector_;
-        memcpy(DriveItems, items_, sizeof items_);
-    }
-
-private:
-    HINSTANCE           instance_;
-    UINT                offset_;
-    int                 overlay_;
-    DriveSelectorRecord selector_;
-    DriveItem           items_[DRIVE_COUNT];
-};
 
 // Catches a range test that is off by one at either end (0 or 6 mapped into
 // the table, 1 or 5 left out) and a wrong base for the text ids.
 TEST(OverlayStatus, TextIdForEveryState)
 {
-    ShellState keep;
+    SavedState keep;
     const struct { int State; UINT Id; } cases[] = {
         { -1, 504 }, { 0, 504 }, { 1, 502 }, { 2, 503 }, { 3, 504 },
         { 4, 505 }, { 5, 506 }, { 6, 504 }, { 105, 504 },
@@ -89,7 +64,7 @@ TEST(OverlayStatus, ScreenSizeMovesTheState)
 // walk that runs past the 26th entry when the count claims more.
 TEST(DriveSelection, PositionToFixedDrive)
 {
-    ShellState keep;
+    SavedState keep;
     static const char *const letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ[";
     struct Pattern {
         const char *What;
@@ -138,7 +113,7 @@ TEST(DriveSelection, PositionToFixedDrive)
 // not being added, and a lookup that does not use the one shared buffer.
 TEST(LocalisedText, EnglishStringsLoad)
 {
-    ShellState keep;
+    SavedState keep;
     AppInstance = GetModuleHandleA(NULL);
     LanguageOffset = LANG_OFFSET_ENGLISH;
 
@@ -171,7 +146,7 @@ TEST(LocalisedText, EnglishStringsLoad)
 // being two lines after an empty one.
 TEST(LocalisedText, AboutFormatTakesTheVersion)
 {
-    ShellState keep;
+    SavedState keep;
     AppInstance = GetModuleHandleA(NULL);
     for (UINT offset : { 0u, (UINT)LANG_OFFSET_ENGLISH }) {
         SCOPED_TRACE(offset);
@@ -339,7 +314,7 @@ protected:
     }
 
     std::string lang_;
-    ShellState  keep_;
+    SavedState  keep_;
 };
 
 // Catches the user default read instead of the system default, the
