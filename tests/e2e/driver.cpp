@@ -152,9 +152,7 @@ bool App::Start(const Options &options)
     BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, nullptr, &si, &pi_);
     SetCurrentDirectoryW(previous);
-    if (!started)
-        return false;
-    return true;
+    return started != 0;
 }
 
 static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
@@ -183,28 +181,36 @@ static bool IsDialogWindow(HWND w)
     return wcscmp(cls, L"#32770") == 0;
 }
 
-HWND App::WaitMainDialog(DWORD timeoutMs)
+static bool IsMainDialog(HWND w)
+{
+    return IsDialogWindow(w) && GetDlgItem(w, 401);
+}
+
+static bool IsMessageBox(HWND w)
+{
+    return IsDialogWindow(w) && !GetDlgItem(w, 401) && GetDlgItem(w, 0xFFFF);
+}
+
+HWND App::WaitWindow(bool (*match)(HWND), DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     do {
         for (HWND w : TopWindows())
-            if (IsDialogWindow(w) && GetDlgItem(w, 401))
+            if (match(w))
                 return w;
         Sleep(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
 }
 
+HWND App::WaitMainDialog(DWORD timeoutMs)
+{
+    return WaitWindow(IsMainDialog, timeoutMs);
+}
+
 HWND App::WaitMessageBox(DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    do {
-        for (HWND w : TopWindows())
-            if (IsDialogWindow(w) && !GetDlgItem(w, 401) && GetDlgItem(w, 0xFFFF))
-                return w;
-        Sleep(50);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
+    return WaitWindow(IsMessageBox, timeoutMs);
 }
 
 bool App::AnyWindowWithin(DWORD timeoutMs)

@@ -39,7 +39,6 @@ class App {
 public:
     ~App();
     bool Start(const Options &options);
-    DWORD Pid() const { return pi_.dwProcessId; }
     // The main dialog (the window that has the overlay status field).
     HWND WaitMainDialog(DWORD timeoutMs = 20000);
     // A message box of the program's: a dialog without the status field.
@@ -51,6 +50,7 @@ public:
 private:
     PROCESS_INFORMATION pi_{};
     std::vector<HWND> TopWindows();
+    HWND WaitWindow(bool (*match)(HWND), DWORD timeoutMs);
 };
 
 std::wstring Text(HWND window);
