@@ -213,6 +213,18 @@ HWND App::WaitMessageBox(DWORD timeoutMs)
     return WaitWindow(IsMessageBox, timeoutMs);
 }
 
+HWND App::WaitDialogTitled(const std::wstring &title, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        for (HWND w : TopWindows())
+            if (IsDialogWindow(w) && Text(w) == title)
+                return w;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
 bool App::AnyWindowWithin(DWORD timeoutMs)
 {
     DWORD start = GetTickCount();

@@ -45,6 +45,8 @@ public:
     HWND WaitMessageBox(DWORD timeoutMs = 20000);
     // Any top-level window of the program appearing within the time.
     bool AnyWindowWithin(DWORD timeoutMs);
+    // A dialog of the program's (class #32770) with this title.
+    HWND WaitDialogTitled(const std::wstring &title, DWORD timeoutMs = 20000);
     bool WaitExit(DWORD timeoutMs, DWORD *code);
     void Kill();
 private:

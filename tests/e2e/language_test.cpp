@@ -43,6 +43,15 @@ TEST_F(SystemLanguage, TemplatesAndTextsFollowTheLanguage)
         EXPECT_EQ(ExpectJapanese() ? kOptionJa : kOptionEn, ControlText(dialog, IDC_SHOW_INFO));
         EXPECT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, ExpectJapanese() ? kNotTestedJa : kNotTested));
         EXPECT_EQ(wcscmp(version, L"win98") == 0, GetDlgItem(dialog, IDC_PCI_BIOS) != nullptr);
+        // The report's status row is in the interface language, in the ANSI code page.
+        std::wstring name = std::wstring(version) + L".txt";
+        HWND save = SaveAs(app, dialog, name);
+        ASSERT_TRUE(save);
+        std::string expected = ExpectedReport(dialog, wcscmp(version, L"win98") != 0,
+                                              ExpectJapanese() ? 932 : CP_ACP);
+        WaitGone(save);
+        Settle(dialog);
+        EXPECT_EQ(expected, ReadBytes(dir_ + L"\\" + name));
         CloseWithButton(app, dialog, IDOK);
     }
 }

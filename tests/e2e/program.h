@@ -14,6 +14,12 @@ extern const wchar_t kLowResolution[];
 extern const wchar_t kNoReadme[];
 extern const char kIniOff[];
 
+// Save Info as a user does it (report_test.cpp).
+std::string ExpectedReport(HWND dialog, bool ntFamily, UINT codePage);
+HWND SaveAs(App &app, HWND dialog, const std::wstring &name);
+void WaitGone(HWND window);
+std::string ReadBytes(const std::wstring &path);
+
 class Program : public ::testing::Test {
 protected:
     void SetUp() override;

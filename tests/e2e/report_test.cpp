@@ -1,0 +1,182 @@
+// Save Info through the real Save dialog: the name it offers, the bytes it
+// writes, replacing a file, and the two error messages.
+#include "program.h"
+
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+const int kFileNameEdit = 0x47C;    // the Save dialog's file-name box
+
+std::string Narrow(const std::wstring &text, UINT codePage = CP_ACP)
+{
+    char buffer[2048];
+    int n = WideCharToMultiByte(codePage, 0, text.c_str(), -1, buffer, sizeof(buffer), nullptr, nullptr);
+    return n > 0 ? std::string(buffer) : std::string();
+}
+
+bool WriteBytes(const std::wstring &path, const std::string &bytes)
+{
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD done = 0;
+    BOOL ok = f != INVALID_HANDLE_VALUE && WriteFile(f, bytes.data(), (DWORD)bytes.size(), &done, nullptr);
+    if (f != INVALID_HANDLE_VALUE)
+        CloseHandle(f);
+    return ok && done == bytes.size();
+}
+
+}  // namespace
+
+namespace e2e {
+
+std::string ReadBytes(const std::wstring &path)
+{
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string bytes(65536, '\0');
+    DWORD done = 0;
+    ReadFile(f, &bytes[0], (DWORD)bytes.size(), &done, nullptr);
+    CloseHandle(f);
+    bytes.resize(done);
+    return bytes;
+}
+
+// The Windows field's two lines as the report's one line.
+std::string OneLineWindowsName(const std::wstring &twoLines)
+{
+    std::string text = Narrow(twoLines), line;
+    for (size_t i = 0; i < text.size(); i++) {
+        if (text[i] != '\n')
+            line += text[i];
+        else if (i == 0 || text[i - 1] != ' ')
+            line += ' ';
+    }
+    return line;
+}
+
+// The report the dialog's fields promise, with the status in codePage.
+std::string ExpectedReport(HWND dialog, bool ntFamily, UINT codePage)
+{
+    std::string r = "VurOdoz version 2.11.000\r\n\r\n------------ Overlay Info\r\n";
+    r += Narrow(ControlText(dialog, IDC_OVERLAY_STATUS), codePage) + "\r\n\r\n";
+    r += "------------ Machine Info\r\n";
+    r += "Windows:            " + OneLineWindowsName(ControlText(dialog, IDC_WINDOWS)) + "\r\n";
+    r += "Computer:           " + Narrow(ControlText(dialog, IDC_COMPUTER)) + "\r\n";
+    if (!ntFamily)
+        r += "PCI BIOS Version:   " + Narrow(ControlText(dialog, IDC_PCI_BIOS)) + "\r\n";
+    r += "Chip Set:           " + Narrow(ControlText(dialog, IDC_CHIPSET)) + "\r\n";
+    r += "PCI Latency Timer:  " + Narrow(ControlText(dialog, IDC_LATENCY)) + "\r\n\r\n";
+    return r;
+}
+
+// Opens Save Info and returns the Save dialog, its name field as offered.
+HWND OpenSaveDialog(App &app, HWND dialog, std::wstring *offered)
+{
+    Press(dialog, IDC_SAVE_INFO);
+    HWND save = app.WaitDialogTitled(L"Save Info");
+    if (save && offered)
+        *offered = ControlText(save, kFileNameEdit);
+    return save;
+}
+
+void WaitGone(HWND window)
+{
+    for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start < 10000;)
+        Sleep(50);
+}
+
+// Saves under the name typed into the Save dialog (empty: the offered one).
+HWND SaveAs(App &app, HWND dialog, const std::wstring &name)
+{
+    HWND save = OpenSaveDialog(app, dialog, nullptr);
+    if (!save)
+        return nullptr;
+    if (!name.empty())
+        SetWindowTextW(GetDlgItem(save, kFileNameEdit), name.c_str());
+    Press(save, IDOK);
+    return save;
+}
+
+}  // namespace e2e
+
+// A wrong column, a lost row, a missing line end or a stray byte-order mark
+// shows in the exact bytes; a report that appends shows in the replaced file.
+TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
+{
+    HWND dialog = StartToDialog();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, kNotTested));
+
+    std::wstring offered;
+    HWND save = OpenSaveDialog(app_, dialog, &offered);
+    ASSERT_TRUE(save) << "no Save dialog";
+    EXPECT_EQ(L"vurodoz.txt", offered);
+    Press(save, IDOK);
+    std::string expected = ExpectedReport(dialog, true, CP_ACP);
+    WaitGone(save);
+    Settle(dialog);
+    ASSERT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, kNotTested));
+    EXPECT_EQ(expected, ReadBytes(dir_ + L"\\vurodoz.txt"));
+    EXPECT_EQ(std::string::npos, expected.find("PCI BIOS")) << "the NT family has no PCI BIOS row";
+
+    // A typed name gets .txt; an existing file is asked about, then replaced.
+    std::wstring other = dir_ + L"\\other.txt";
+    ASSERT_TRUE(WriteBytes(other, std::string(600, 'x')));
+    save = SaveAs(app_, dialog, L"other");
+    ASSERT_TRUE(save);
+    HWND ask = app_.WaitMessageBox(5000);
+    ASSERT_TRUE(ask && GetDlgItem(ask, IDYES)) << "no question before replacing";
+    Press(ask, IDYES);
+    WaitGone(save);
+    Settle(dialog);
+    EXPECT_EQ(expected, ReadBytes(other));
+
+    // Cancelling writes nothing.
+    save = OpenSaveDialog(app_, dialog, nullptr);
+    ASSERT_TRUE(save);
+    SetWindowTextW(GetDlgItem(save, kFileNameEdit), L"cancelled.txt");
+    Press(save, IDCANCEL);
+    WaitGone(save);
+    Settle(dialog);
+    EXPECT_FALSE(FileExists(dir_ + L"\\cancelled.txt"));
+    CloseWithButton(dialog, IDOK);
+}
+
+// The 9x family keeps the PCI BIOS row even when it reads N/A; a file that
+// another process holds open gives "Error" and is left as it was.
+TEST_F(Program, SaveInfoOnWindows98AndALockedFile)
+{
+    App app;
+    HWND dialog = StartAs(app, L"win98");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, kNotTested));
+    HWND save = SaveAs(app, dialog, L"report98.txt");
+    ASSERT_TRUE(save);
+    std::string expected = ExpectedReport(dialog, false, CP_ACP);
+    WaitGone(save);
+    Settle(dialog);
+    EXPECT_NE(std::string::npos, expected.find("PCI BIOS Version:   N/A\r\n"));
+    EXPECT_EQ(expected, ReadBytes(dir_ + L"\\report98.txt"));
+
+    std::wstring held = dir_ + L"\\held.txt";
+    ASSERT_TRUE(WriteBytes(held, "mine"));
+    HANDLE lock = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    ASSERT_TRUE(SaveAs(app, dialog, L"held.txt"));
+    HWND ask = app.WaitMessageBox(5000);
+    ASSERT_TRUE(ask && GetDlgItem(ask, IDYES)) << "no question before replacing";
+    Press(ask, IDYES);
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000 && !box; Sleep(50))
+        if ((box = app.WaitMessageBox(100)) == ask)
+            box = nullptr;
+    ASSERT_TRUE(box) << "no message";
+    EXPECT_EQ(L"Error", MessageBoxText(box));
+    Press(box, IDOK);
+    CloseHandle(lock);
+    EXPECT_EQ("mine", ReadBytes(held));
+    CloseWithButton(app, dialog, IDOK);
+}
