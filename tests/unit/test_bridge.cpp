@@ -14,20 +14,16 @@
 
 namespace {
 
-std::string WinPath(const char *unixDir, const char *name)
+std::string Built(const char *dir, const char *name)
 {
-    std::string path = std::string("Z:") + unixDir + "/" + name;
+    std::string path = std::string("Z:") + dir + "/" + name;
     for (char &c : path)
-        if (c == '/')
-            c = '\\';
+        c = c == '/' ? '\\' : c;
     return path;
 }
 
-struct Texts {
-    std::string bios, chip, latency;
-};
-
-Texts Collect(int nt, DWORD major)
+// "bios|chip|latency" from a record the collection starts on with garbage.
+std::string Collect(int nt, DWORD major)
 {
     MachineInfoRecord info;
     memset(&info, 0, sizeof(info));
@@ -37,86 +33,61 @@ Texts Collect(int nt, DWORD major)
     version.dwPlatformId = nt ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS;
     version.dwMajorVersion = major;
     CollectBridgeInfo(&info, &version);
-    return {info.PciBiosVersionText, info.ChipSetText, info.PciLatencyTimerText};
+    return std::string(info.PciBiosVersionText) + "|" + info.ChipSetText + "|" + info.PciLatencyTimerText;
 }
 
-void ExpectTexts(const Texts &got, const char *bios, const char *chip, const char *latency)
+// Runs in a directory of its own holding at most `as`, a copy of source.
+void UseOnly(const std::string &source, const char *as)
 {
-    EXPECT_EQ(bios, got.bios);
-    EXPECT_EQ(chip, got.chip);
-    EXPECT_EQ(latency, got.latency);
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    lstrcatA(dir, "vurodoz-bridge");
+    CreateDirectoryA(dir, nullptr);
+    SetCurrentDirectoryA(dir);
+    DeleteFileA(BRIDGE_LIBRARY);
+    DeleteFileA(BRIDGE_DRIVER_FILE);
+    if (!source.empty()) {
+        EXPECT_TRUE(CopyFileA(source.c_str(), as, FALSE)) << source;
+    }
 }
 
-// A fresh current directory holding one file copied under the given name.
-class InDirectory {
-public:
-    InDirectory(const char *name, const std::string &source, const char *as)
-    {
-        GetCurrentDirectoryA(MAX_PATH, previous_);
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        dir_ = std::string(temp) + "vurodoz-bridge-" + name;
-        CreateDirectoryA(dir_.c_str(), nullptr);
-        file_ = dir_ + "\\" + as;
-        if (!source.empty()) {
-            EXPECT_TRUE(CopyFileA(source.c_str(), file_.c_str(), FALSE)) << source;
-        }
-        SetCurrentDirectoryA(dir_.c_str());
-    }
-    ~InDirectory()
-    {
-        SetCurrentDirectoryA(previous_);
-        DeleteFileA(file_.c_str());
-        RemoveDirectoryA(dir_.c_str());
-    }
-private:
-    char previous_[MAX_PATH];
-    std::string dir_, file_;
-};
+const BYTE kReply[ZURO_REPLY_SIZE] = {0xEE, 0xEE, 0x86, 0x80, 0x90, 0x71, 0x40, 0xEE};
+const char kFakeKey[] = "System\\VurOdozFakeBridge";
 
-const BYTE kBridgeReply[ZURO_REPLY_SIZE] = {0xEE, 0xEE, 0x86, 0x80, 0x90, 0x71, 0x40, 0xEE};
-
-void ConfigureFakeDriver(const BYTE *reply, const char *device)
+// none: no key (no device offered); else the key, with Reply when given.
+void ConfigureFakeDriver(bool none, const BYTE *reply)
 {
     HKEY key;
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "System\\VurOdozFakeBridge");
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "System\\VurOdozFakeBridge", 0, nullptr, 0,
-                                             KEY_SET_VALUE, nullptr, &key, nullptr));
-    if (reply)
-        RegSetValueExA(key, "Reply", 0, REG_BINARY, reply, ZURO_REPLY_SIZE);
-    RegSetValueExA(key, "Device", 0, REG_SZ, (const BYTE *)device, (DWORD)strlen(device) + 1);
-    RegCloseKey(key);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFakeKey);
+    if (!none && RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFakeKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                 nullptr) == ERROR_SUCCESS) {
+        if (reply)
+            RegSetValueExA(key, "Reply", 0, REG_BINARY, reply, ZURO_REPLY_SIZE);
+        RegCloseKey(key);
+    }
 }
 
-// -1 no such service (waiting a little for a deletion to finish), else its state.
-int ServiceState(bool waitGone)
+// The service's state, or -1 once it is gone (a deletion may take a moment).
+// forget: stop and delete it first, since a service left by an earlier
+// failed run would change what every test sees.
+int ServiceState(bool waitGone, bool forget = false)
 {
+    int state = -1;
     for (int tries = 0; tries < 50; tries++, Sleep(100)) {
-        SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-        SC_HANDLE service = OpenServiceA(manager, BRIDGE_DRIVER_SERVICE, SERVICE_QUERY_STATUS);
+        SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+        SC_HANDLE service = OpenServiceA(manager, BRIDGE_DRIVER_SERVICE, SERVICE_ALL_ACCESS);
         SERVICE_STATUS status{};
-        int state = service && QueryServiceStatus(service, &status) ? (int)status.dwCurrentState : -1;
+        state = service && QueryServiceStatus(service, &status) ? (int)status.dwCurrentState : -1;
+        if (service && forget) {
+            ControlService(service, SERVICE_CONTROL_STOP, &status);
+            DeleteService(service);
+        }
         CloseServiceHandle(service);
         CloseServiceHandle(manager);
         if (state == -1 || !waitGone)
-            return state;
+            break;
     }
-    return SERVICE_RUNNING;
-}
-
-// A service left by an earlier failed run would change what every test sees.
-void ForgetService()
-{
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, BRIDGE_DRIVER_SERVICE, SERVICE_ALL_ACCESS);
-    SERVICE_STATUS status;
-    if (service) {
-        ControlService(service, SERVICE_CONTROL_STOP, &status);
-        DeleteService(service);
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-    ServiceState(true);
+    return state;
 }
 
 }  // namespace
@@ -140,29 +111,27 @@ TEST(ChipSet, NamesTheEdgeCases)
     }
 }
 
-// Unmasked high bits, values used after a failed call, or a missing library
-// or export taken for success show here; the real library must answer 0.
+// Unmasked high bits, values used after a failed call, a missing library or
+// export taken for success, or a library kept loaded show here; the real
+// library, whose port instructions fault here, must answer 0 untouched.
 TEST(Bridge, LibraryPath)
 {
-    struct Case { const char *name, *source, *config, *bios, *chip, *latency; } cases[] = {
-        {"ok", VURODOZ_DOUBLES_DIR, "1 FF0210 ABCD8086 12347190 1240", "2.16", "Intel 82443BX", "64"},
-        {"failed", VURODOZ_DOUBLES_DIR, "0 0210 8086 7190 40", "N/A", "N/A", "N/A"},
-        {"noexport", VURODOZ_DOUBLES_DIR "/noexport", "1 0210 8086 7190 40", "N/A", "N/A", "N/A"},
-        {"missing", nullptr, "1 0210 8086 7190 40", "N/A", "N/A", "N/A"},
-        {"real", VURODOZ_DIST_DIR, "", "N/A", "N/A", "N/A"},
+    const char *na = "N/A|N/A|N/A";
+    struct Case { const char *dir, *config, *want; } cases[] = {
+        {VURODOZ_DOUBLES_DIR, "1 FF0210 ABCD8086 12347190 1240", "2.16|Intel 82443BX|64"},
+        {VURODOZ_DOUBLES_DIR, "0 0210 8086 7190 40", na},
+        {VURODOZ_DOUBLES_DIR "/noexport", "1 0210 8086 7190 40", na},
+        {nullptr, "1 0210 8086 7190 40", na},
+        {VURODOZ_DIST_DIR, "", na},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        InDirectory dir(c.name, c.source ? WinPath(c.source, BRIDGE_LIBRARY) : "", BRIDGE_LIBRARY);
+        UseOnly(c.dir ? Built(c.dir, BRIDGE_LIBRARY) : "", BRIDGE_LIBRARY);
         SetEnvironmentVariableA("VURODOZ_FAKE_BRIDGE", c.config);
-        ExpectTexts(Collect(0, 4), c.bios, c.chip, c.latency);
-        EXPECT_EQ(nullptr, GetModuleHandleA(BRIDGE_LIBRARY)) << "the library stayed loaded";
+        EXPECT_EQ(c.want, Collect(0, 4)) << (c.dir ? c.dir : "no library");
+        EXPECT_EQ(nullptr, GetModuleHandleA(BRIDGE_LIBRARY));
     }
     SetEnvironmentVariableA("VURODOZ_FAKE_BRIDGE", nullptr);
-
-    // Here the port instructions fault: the guard must turn that into 0.
-    HMODULE real = LoadLibraryA(WinPath(VURODOZ_DIST_DIR, BRIDGE_LIBRARY).c_str());
-    ASSERT_TRUE(real != nullptr) << GetLastError();
+    HMODULE real = LoadLibraryA(BRIDGE_LIBRARY);  // the last case's copy
     auto get = (int(WINAPI *)(DWORD *, DWORD *, DWORD *, DWORD *))(void *)GetProcAddress(real, BRIDGE_LIBRARY_EXPORT);
     ASSERT_TRUE(get != nullptr);
     DWORD v[4] = {7, 7, 7, 7};
@@ -176,76 +145,64 @@ TEST(Bridge, LibraryPath)
 // removed; NT 3.51 asks no driver; the NT family never shows a BIOS version.
 TEST(Bridge, DriverFoundInPlace)
 {
-    ForgetService();
-    InDirectory dir("inplace", "", "none");
-    ConfigureFakeDriver(kBridgeReply, "ZURORIDE");
+    ServiceState(true, true);
+    UseOnly("", "");
+    ConfigureFakeDriver(false, kReply);
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    std::string path = WinPath(VURODOZ_DOUBLES_DIR, "fakebridge.sys");
+    std::string path = Built(VURODOZ_DOUBLES_DIR, "fakebridge.sys");
     SC_HANDLE service = CreateServiceA(manager, BRIDGE_DRIVER_SERVICE, BRIDGE_DRIVER_SERVICE, SERVICE_ALL_ACCESS,
                                        SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
                                        path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(service != nullptr) << GetLastError();
-
-    ExpectTexts(Collect(1, 4), "N/A", "N/A", "N/A");
+    EXPECT_EQ("N/A|N/A|N/A", Collect(1, 4));
     EXPECT_EQ(SERVICE_STOPPED, ServiceState(false)) << "a stopped service was started or removed";
-
     EXPECT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
-    ExpectTexts(Collect(1, 4), "N/A", "Intel 82443BX", "64");
-    ExpectTexts(Collect(1, 3), "N/A", "N/A", "N/A");
+    EXPECT_EQ("N/A|Intel 82443BX|64", Collect(1, 4));
+    EXPECT_EQ("N/A|N/A|N/A", Collect(1, 3));
     EXPECT_EQ(SERVICE_RUNNING, ServiceState(false));
-
-    SERVICE_STATUS status;
-    ControlService(service, SERVICE_CONTROL_STOP, &status);
-    DeleteService(service);
     CloseServiceHandle(service);
     CloseServiceHandle(manager);
-    EXPECT_EQ(-1, ServiceState(true));
+    EXPECT_EQ(-1, ServiceState(true, true));
 }
 
 // The program's own install must leave nothing behind: after an answer,
 // after a failed request, and when the started driver offers no device.
 TEST(Bridge, DriverInstalledByTheProgram)
 {
-    struct Case { const char *name; const BYTE *reply; const char *device, *chip, *latency; } cases[] = {
-        {"answers", kBridgeReply, "ZURORIDE", "Intel 82443BX", "64"},
-        {"fails", nullptr, "ZURORIDE", "N/A", "N/A"},
-        {"nodevice", kBridgeReply, "ZURORIDE_ASIDE", "N/A", "N/A"},
+    ServiceState(true, true);
+    struct Case { bool none; const BYTE *reply; const char *want; } cases[] = {
+        {false, kReply, "N/A|Intel 82443BX|64"}, {false, nullptr, "N/A|N/A|N/A"}, {true, kReply, "N/A|N/A|N/A"},
     };
-    ForgetService();
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        ConfigureFakeDriver(c.reply, c.device);
-        InDirectory dir(c.name, WinPath(VURODOZ_DOUBLES_DIR, "fakebridge.sys"), BRIDGE_DRIVER_FILE);
-        ExpectTexts(Collect(1, 5), "N/A", c.chip, c.latency);
-        EXPECT_EQ(-1, ServiceState(true)) << "the service stayed behind";
+        ConfigureFakeDriver(c.none, c.reply);
+        UseOnly(Built(VURODOZ_DOUBLES_DIR, "fakebridge.sys"), BRIDGE_DRIVER_FILE);
+        EXPECT_EQ(c.want, Collect(1, 5));
+        EXPECT_EQ(-1, ServiceState(true)) << "the service stayed behind; no device: " << c.none;
     }
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "System\\VurOdozFakeBridge");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFakeKey);
 }
 
-// The shipped driver really installs, starts, opens and is removed again;
-// Wine's HAL has no PCI bus, so its honest answer is a failed request, and
-// a reply buffer too small is refused before anything is written.
+// The shipped driver installs, starts, opens and is removed again for real;
+// Wine's HAL has no PCI bus, so its honest answer is a failed request, and a
+// reply buffer too small is refused; neither writes into the buffer.
 TEST(Bridge, RealDriverUnderWine)
 {
-    ForgetService();
-    InDirectory dir("real", WinPath(VURODOZ_DIST_DIR, "zuroride.sys"), BRIDGE_DRIVER_FILE);
+    ServiceState(true, true);
+    UseOnly(Built(VURODOZ_DIST_DIR, "zuroride.sys"), BRIDGE_DRIVER_FILE);
     ASSERT_EQ(0u, InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE));
     EXPECT_EQ(ERROR_SERVICE_EXISTS, InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE));
     HANDLE device = CreateFileA(ZURO_USER_DEVICE_PATH, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, device) << GetLastError();
-    BYTE reply[ZURO_REPLY_SIZE + 1];
+    BYTE reply[ZURO_REPLY_SIZE];
     memset(reply, 0xAB, sizeof(reply));
-    DWORD returned = 77;
-    SetLastError(0xDEADBEEF);
-    EXPECT_FALSE(DeviceIoControl(device, ZURO_IOCTL_QUERY_BRIDGE, nullptr, 0, reply, ZURO_REPLY_SIZE, &returned,
-                                 nullptr));
-    EXPECT_NE(0xDEADBEEFu, GetLastError());
-    SetLastError(0xDEADBEEF);
-    EXPECT_FALSE(DeviceIoControl(device, ZURO_IOCTL_QUERY_BRIDGE, nullptr, 0, reply, 4, &returned, nullptr));
-    EXPECT_EQ((DWORD)ERROR_INSUFFICIENT_BUFFER, GetLastError());
-    for (BYTE b : reply)
-        EXPECT_EQ(0xAB, b) << "the driver wrote into a failed reply";
+    DWORD returned, sizes[] = {ZURO_REPLY_SIZE, 4}, errors[] = {ERROR_DEV_NOT_EXIST, ERROR_INSUFFICIENT_BUFFER};
+    for (int i = 0; i < 2; i++) {
+        SetLastError(0xDEADBEEF);
+        EXPECT_FALSE(DeviceIoControl(device, ZURO_IOCTL_QUERY_BRIDGE, nullptr, 0, reply, sizes[i], &returned, nullptr));
+        EXPECT_EQ(errors[i], GetLastError());
+    }
+    EXPECT_EQ(0xABABABABu, *(DWORD *)reply & *(DWORD *)(reply + 4));
     CloseHandle(device);
     RemoveDriverService(BRIDGE_DRIVER_SERVICE);
     EXPECT_EQ(-1, ServiceState(true));
