@@ -11,32 +11,27 @@ static int HasKey, HasReply;
 
 DRIVER_INITIALIZE DriverEntry;
 
-static NTSTATUS Complete(PIRP irp, NTSTATUS status, ULONG_PTR information)
-{
-    irp->IoStatus.Status = status;
-    irp->IoStatus.Information = information;
-    IoCompleteRequest(irp, IO_NO_INCREMENT);
-    return status;
-}
-
-static NTSTATUS NTAPI CreateClose(PDEVICE_OBJECT device, PIRP irp)
-{
-    (void)device;
-    return Complete(irp, STATUS_SUCCESS, 0);
-}
-
-static NTSTATUS NTAPI Control(PDEVICE_OBJECT device, PIRP irp)
+static NTSTATUS NTAPI Dispatch(PDEVICE_OBJECT device, PIRP irp)
 {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     volatile UCHAR *out = (volatile UCHAR *)irp->AssociatedIrp.SystemBuffer;
+    NTSTATUS status = STATUS_SUCCESS;
     ULONG i;
 
     (void)device;
-    if (!HasReply || stack->Parameters.DeviceIoControl.OutputBufferLength < ZURO_REPLY_SIZE)
-        return Complete(irp, STATUS_UNSUCCESSFUL, 0);
-    for (i = 0; i < ZURO_REPLY_SIZE; i++)
-        out[i] = ((PKEY_VALUE_PARTIAL_INFORMATION)Reply)->Data[i];
-    return Complete(irp, STATUS_SUCCESS, ZURO_REPLY_SIZE);
+    irp->IoStatus.Information = 0;
+    if (stack->MajorFunction == IRP_MJ_DEVICE_CONTROL) {
+        status = STATUS_UNSUCCESSFUL;
+        if (HasReply && stack->Parameters.DeviceIoControl.OutputBufferLength >= ZURO_REPLY_SIZE) {
+            for (i = 0; i < ZURO_REPLY_SIZE; i++)
+                out[i] = ((PKEY_VALUE_PARTIAL_INFORMATION)Reply)->Data[i];
+            irp->IoStatus.Information = ZURO_REPLY_SIZE;
+            status = STATUS_SUCCESS;
+        }
+    }
+    irp->IoStatus.Status = status;
+    IoCompleteRequest(irp, IO_NO_INCREMENT);
+    return status;
 }
 
 static VOID NTAPI Unload(PDRIVER_OBJECT driver)
@@ -75,9 +70,9 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
         IoDeleteDevice(object);
     if (!NT_SUCCESS(status))
         return status;
-    driver->MajorFunction[IRP_MJ_CREATE] = CreateClose;
-    driver->MajorFunction[IRP_MJ_CLOSE] = CreateClose;
-    driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = Control;
+    driver->MajorFunction[IRP_MJ_CREATE] = Dispatch;
+    driver->MajorFunction[IRP_MJ_CLOSE] = Dispatch;
+    driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = Dispatch;
     driver->DriverUnload = Unload;
     return STATUS_SUCCESS;
 }

@@ -1,9 +1,8 @@
-// A stand-in for rudido32.dll. It reads, at each call, the environment
-// variable VURODOZ_FAKE_BRIDGE of the process that loaded it:
-// "result bios vendor device latency", five hexadecimal numbers, for example
-// "1 0210 8086 7190 40". It writes the four values even when the result is
-// 0; unset or malformed, it answers 0 and writes nothing. Built a second
-// time with FAKE_WITHOUT_EXPORT: a library that lacks the export.
+// A stand-in for rudido32.dll, configured by the environment variable
+// VURODOZ_FAKE_BRIDGE of the process that loads it, read at each call:
+// "result bios vendor device latency" in hexadecimal, e.g. "1 0210 8086 7190 40".
+// It writes the four values even when the result is 0; unset, it answers 0.
+// Built again with FAKE_WITHOUT_EXPORT: a library that lacks the export.
 #include <windows.h>
 #include <cstdio>
 
@@ -11,21 +10,10 @@
 extern "C" __declspec(dllexport) int WINAPI VKTGetBridgeData(DWORD *bios, DWORD *vendor, DWORD *device,
                                                              DWORD *latency)
 {
-    char config[128];
-    unsigned long v[5];
-    DWORD n = GetEnvironmentVariableA("VURODOZ_FAKE_BRIDGE", config, sizeof(config));
-    if (n == 0 || n >= sizeof(config)
-        || sscanf(config, "%lx %lx %lx %lx %lx", &v[0], &v[1], &v[2], &v[3], &v[4]) != 5)
-        return 0;
-    *bios = v[1];
-    *vendor = v[2];
-    *device = v[3];
-    *latency = v[4];
-    return (int)v[0];
-}
-#else
-extern "C" __declspec(dllexport) int WINAPI VKTGetOtherData(void)
-{
-    return 0;
+    char config[128] = "";
+    unsigned long result = 0;
+    GetEnvironmentVariableA("VURODOZ_FAKE_BRIDGE", config, sizeof(config));
+    sscanf(config, "%lx %lx %lx %lx %lx", &result, bios, vendor, device, latency);
+    return (int)result;
 }
 #endif
