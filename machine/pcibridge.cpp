@@ -1,10 +1,152 @@
-/* The PCI host bridge's facts. The companion driver and library are not
-   queried yet, so every field reads as not available. */
+/* The PCI host bridge's facts, read once at start-up: on the NT family
+   through the ZURORIDE kernel driver, whose service is installed for the
+   moment of the query when it is not already there; elsewhere through the
+   one export of rudido32.dll. */
 #include "pcibridge.h"
+#include "chipset.h"
+#include "zuroctl.h"
 
-void CollectBridgeInfo(MachineInfoRecord *info, const OSVERSIONINFOA *)
+typedef int (WINAPI *GetBridgeDataProc)(DWORD *biosVersion, DWORD *vendorId,
+                                        DWORD *deviceId, DWORD *latencyTimer);
+
+static HANDLE OpenBridgeDevice(void)
 {
-    lstrcpyA(info->PciBiosVersionText, "N/A");
-    lstrcpyA(info->ChipSetText, "N/A");
-    lstrcpyA(info->PciLatencyTimerText, "N/A");
+    return CreateFileA(ZURO_USER_DEVICE_PATH, GENERIC_READ | GENERIC_WRITE, 0, NULL,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+DWORD InstallDriverService(const char *fileName, const char *serviceName)
+{
+    char path[264];
+    SC_HANDLE manager, service;
+    DWORD length, result;
+
+    /* A path cut to fit would name some other file. */
+    length = GetCurrentDirectoryA(261, path);
+    if (length == 0 || length >= 261 || length + 1 + lstrlenA(fileName) >= sizeof(path))
+        return ERROR_FILENAME_EXCED_RANGE;
+    lstrcatA(path, "\\");
+    lstrcatA(path, fileName);
+
+    manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
+    if (manager == NULL)
+        return GetLastError();
+    service = CreateServiceA(manager, serviceName, serviceName, SERVICE_ALL_ACCESS,
+                             SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                             path, NULL, NULL, NULL, NULL, NULL);
+    if (service == NULL) {
+        result = GetLastError();
+    } else if (StartServiceA(service, 0, NULL)) {
+        result = 0;
+        CloseServiceHandle(service);
+    } else {
+        result = GetLastError();
+        DeleteService(service);
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return result;
+}
+
+void RemoveDriverService(const char *serviceName)
+{
+    SC_HANDLE manager, service;
+    SERVICE_STATUS status;
+
+    manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
+    service = OpenServiceA(manager, serviceName, SERVICE_ALL_ACCESS);
+    if (ControlService(service, SERVICE_CONTROL_STOP, &status))
+        DeleteService(service);
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+}
+
+int QueryBridgeThroughDriver(WORD *vendorId, WORD *deviceId, BYTE *latencyTimer)
+{
+    BYTE reply[ZURO_REPLY_SIZE];
+    DWORD returned;
+    int installedHere = 0, result;
+    HANDLE device;
+
+    device = OpenBridgeDevice();
+    if (device == INVALID_HANDLE_VALUE) {
+        installedHere = InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE) == 0;
+        device = OpenBridgeDevice();
+    }
+    if (device == INVALID_HANDLE_VALUE) {
+        /* A driver this run started but cannot use must not stay behind on
+           the user's system; one that was there before is not ours. */
+        if (installedHere)
+            RemoveDriverService(BRIDGE_DRIVER_SERVICE);
+        return 0;
+    }
+
+    /* A reply shorter than promised reads as zeros, not as stale stack. */
+    ZeroMemory(reply, sizeof(reply));
+    result = DeviceIoControl(device, ZURO_IOCTL_QUERY_BRIDGE, NULL, 0, reply, sizeof(reply),
+                             &returned, NULL);
+    CloseHandle(device);
+    if (installedHere)
+        RemoveDriverService(BRIDGE_DRIVER_SERVICE);
+
+    if (result) {
+        *vendorId = (WORD)(reply[ZURO_REPLY_VENDOR_OFFSET] | (reply[ZURO_REPLY_VENDOR_OFFSET + 1] << 8));
+        *deviceId = (WORD)(reply[ZURO_REPLY_DEVICE_OFFSET] | (reply[ZURO_REPLY_DEVICE_OFFSET + 1] << 8));
+        *latencyTimer = reply[ZURO_REPLY_LATENCY_OFFSET];
+    }
+    return result;
+}
+
+/* The library is loaded for its one call only. */
+static int QueryBridgeThroughLibrary(DWORD *biosVersion, DWORD *vendorId, DWORD *deviceId,
+                                     DWORD *latencyTimer)
+{
+    HMODULE library;
+    GetBridgeDataProc getBridgeData;
+    int result;
+
+    library = LoadLibraryA(BRIDGE_LIBRARY);
+    if (library == NULL)
+        return 0;
+    getBridgeData = (GetBridgeDataProc)(void *)GetProcAddress(library, BRIDGE_LIBRARY_EXPORT);
+    if (getBridgeData == NULL) {
+        FreeLibrary(library);
+        return 0;
+    }
+    result = getBridgeData(biosVersion, vendorId, deviceId, latencyTimer);
+    FreeLibrary(library);
+    return result != 0;
+}
+
+void CollectBridgeInfo(MachineInfoRecord *info, const OSVERSIONINFOA *version)
+{
+    WORD vendorId = 0, deviceId = 0;
+    BYTE latencyTimer = 0;
+    DWORD biosWord = 0, vendorWord = 0, deviceWord = 0, latencyWord = 0;
+    int found;
+
+    if (info->IsNtFamily) {
+        /* NT 3.51 has no use for a driver built for NT 4.0. */
+        found = version->dwMajorVersion >= 4
+                && QueryBridgeThroughDriver(&vendorId, &deviceId, &latencyTimer);
+        lstrcpyA(info->PciBiosVersionText, "N/A");
+    } else {
+        found = QueryBridgeThroughLibrary(&biosWord, &vendorWord, &deviceWord, &latencyWord);
+        if (found) {
+            vendorId = LOWORD(vendorWord);
+            deviceId = LOWORD(deviceWord);
+            latencyTimer = LOBYTE(latencyWord);
+            wsprintfA(info->PciBiosVersionText, "%d.%d", (biosWord >> 8) & 0xFF, biosWord & 0xFF);
+        } else {
+            lstrcpyA(info->PciBiosVersionText, "N/A");
+        }
+    }
+
+    if (found) {
+        wsprintfA(info->PciLatencyTimerText, "%d", latencyTimer);
+        NameChipSet(vendorId, deviceId, info->ChipSetText);
+    } else {
+        lstrcpyA(info->ChipSetText, "N/A");
+        lstrcpyA(info->PciLatencyTimerText, "N/A");
+    }
 }

@@ -4,7 +4,27 @@
 
 #include "machineinfo.h"
 
-/* Fills the PCI BIOS version, chipset and latency timer texts. */
+#define BRIDGE_DRIVER_FILE    "ZURORIDE.SYS"
+#define BRIDGE_DRIVER_SERVICE "ZURORIDE"
+#define BRIDGE_LIBRARY        "rudido32.dll"
+#define BRIDGE_LIBRARY_EXPORT "VKTGetBridgeData"
+
+/* Fills the PCI BIOS version, chipset and latency timer texts: through the
+   kernel driver on NT 4.0 and later, through the library off the NT family,
+   "N/A" wherever the path fails (and always for the NT family's BIOS). */
 void CollectBridgeInfo(MachineInfoRecord *info, const OSVERSIONINFOA *version);
+
+/* Asks the driver's device once, installing the driver's service from the
+   current directory first when the device cannot be opened. Nonzero with the
+   three outputs written when the request succeeded. */
+int QueryBridgeThroughDriver(WORD *vendorId, WORD *deviceId, BYTE *latencyTimer);
+
+/* Creates and starts a demand-start kernel-driver service for fileName in
+   the current directory. 0 when this call created and started it, else the
+   system error code (nothing is left behind then). */
+DWORD InstallDriverService(const char *fileName, const char *serviceName);
+
+/* Stops the service and, once it stopped, deletes it. */
+void RemoveDriverService(const char *serviceName);
 
 #endif

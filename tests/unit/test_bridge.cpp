@@ -1,0 +1,163 @@
+// The chipset names, and the driver path run in-process: the fake bridge
+// driver as a ZURORIDE service found in place or installed by the program's
+// own code, and the real zuroride.sys under Wine.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <cstring>
+#include <string>
+
+#include "chipset.h"
+#include "pcibridge.h"
+#include "zuroctl.h"
+
+namespace {
+
+std::string Built(const char *dir, const char *name)
+{
+    std::string path = std::string("Z:") + dir + "/" + name;
+    for (char &c : path)
+        c = c == '/' ? '\\' : c;
+    return path;
+}
+
+// "bios|chip|latency" as the NT family of the given major version sees it.
+std::string CollectAsNt(DWORD major)
+{
+    MachineInfoRecord info{};
+    info.IsNtFamily = 1;
+    OSVERSIONINFOA version{};
+    version.dwPlatformId = VER_PLATFORM_WIN32_NT;
+    version.dwMajorVersion = major;
+    CollectBridgeInfo(&info, &version);
+    return std::string(info.PciBiosVersionText) + "|" + info.ChipSetText + "|" + info.PciLatencyTimerText;
+}
+
+// A current directory of its own, holding only a copy of source as the driver file.
+void UseDriverFile(const std::string &source)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    lstrcatA(dir, "vurodoz-bridge");
+    CreateDirectoryA(dir, nullptr);
+    SetCurrentDirectoryA(dir);
+    DeleteFileA(BRIDGE_DRIVER_FILE);
+    EXPECT_TRUE(source.empty() || CopyFileA(source.c_str(), BRIDGE_DRIVER_FILE, FALSE)) << source;
+}
+
+const BYTE kReply[ZURO_REPLY_SIZE] = {0xEE, 0xEE, 0x86, 0x80, 0x90, 0x71, 0x40, 0xEE};
+
+// No key: the fake offers no device; a key without Reply: its queries fail.
+void ConfigureFakeDriver(bool key, const BYTE *reply)
+{
+    HKEY k;
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "System\\VurOdozFakeBridge");
+    if (key && !RegCreateKeyA(HKEY_LOCAL_MACHINE, "System\\VurOdozFakeBridge", &k)) {
+        if (reply)
+            RegSetValueExA(k, "Reply", 0, REG_BINARY, reply, ZURO_REPLY_SIZE);
+        RegCloseKey(k);
+    }
+}
+
+// The service's state, or -1 once it is gone. forget: stop and delete it
+// first, as one left by an earlier failed run would change every result.
+int ServiceState(bool forget = false)
+{
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = OpenServiceA(manager, BRIDGE_DRIVER_SERVICE, SERVICE_ALL_ACCESS);
+    SERVICE_STATUS status{};
+    int state = service && QueryServiceStatus(service, &status) ? (int)status.dwCurrentState : -1;
+    if (service && forget) {
+        ControlService(service, SERVICE_CONTROL_STOP, &status);
+        DeleteService(service);
+        state = -1;
+    }
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return state;
+}
+
+}  // namespace
+
+// A wrong format, letter case, vendor order or list walk shows in some row.
+TEST(ChipSet, NamesTheEdgeCases)
+{
+    struct Case { WORD vendor, device; const char *want; } cases[] = {
+        {0x8086, 0x7190, "Intel 82443BX"}, {0x8086, 0x71A0, "Intel 82433GX"},
+        {0x8086, 0x1A30, "Intel i845"}, {0x8086, 0x2560, "Intel Unknown(Dev=2560)"},
+        {0x1039, 0x5571, "SiS SiS5571"}, {0x1045, 0xC557, "Opti Opti Viper-M 82C557M"},
+        {0x1022, 0x700E, "AMD AMD-761"}, {0x1106, 0x0691, "VIA Unknown(Dev=0691)"},
+        {CHIPSET_VENDOR_TOLVANE, 0x00AB, "Tolvane Unknown(Dev=00ab)"},
+        {0x10DE, 0x01A4, "Unknown(Ven=10de, Dev=01a4)"}, {0x0000, 0x0000, "Unknown(Ven=0000, Dev=0000)"},
+    };
+    for (const Case &c : cases) {
+        char out[CHIPSET_TEXT_SIZE];
+        memset(out, '#', sizeof(out));
+        NameChipSet(c.vendor, c.device, out);
+        EXPECT_STREQ(c.want, out);
+    }
+}
+
+// A service found in place (stopped, or running) is used as it is and never
+// removed; NT 3.51 asks no driver; the NT family never shows a BIOS version.
+TEST(Bridge, DriverFoundInPlace)
+{
+    ServiceState(true);
+    UseDriverFile("");
+    ConfigureFakeDriver(true, kReply);
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = CreateServiceA(manager, BRIDGE_DRIVER_SERVICE, BRIDGE_DRIVER_SERVICE, SERVICE_ALL_ACCESS,
+                                       SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                       Built(VURODOZ_DOUBLES_DIR, "fakebridge.sys").c_str(), nullptr, nullptr,
+                                       nullptr, nullptr, nullptr);
+    ASSERT_TRUE(service != nullptr) << GetLastError();
+    EXPECT_EQ("N/A|N/A|N/A", CollectAsNt(4));
+    EXPECT_EQ(SERVICE_STOPPED, ServiceState()) << "a stopped service was started or removed";
+    EXPECT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
+    EXPECT_EQ("N/A|Intel 82443BX|64", CollectAsNt(4));
+    EXPECT_EQ("N/A|N/A|N/A", CollectAsNt(3));
+    EXPECT_EQ(SERVICE_RUNNING, ServiceState());
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    ServiceState(true);
+}
+
+// The program's own install must leave nothing behind: after an answer,
+// after a failed request, and when the started driver offers no device.
+TEST(Bridge, DriverInstalledByTheProgram)
+{
+    ServiceState(true);
+    struct Case { bool key; const BYTE *reply; const char *want; } cases[] = {
+        {true, kReply, "N/A|Intel 82443BX|64"}, {true, nullptr, "N/A|N/A|N/A"}, {false, kReply, "N/A|N/A|N/A"},
+    };
+    for (const Case &c : cases) {
+        ConfigureFakeDriver(c.key, c.reply);
+        UseDriverFile(Built(VURODOZ_DOUBLES_DIR, "fakebridge.sys"));
+        EXPECT_EQ(c.want, CollectAsNt(5));
+        EXPECT_EQ(-1, ServiceState()) << "the service stayed behind; device offered: " << c.key;
+    }
+    ConfigureFakeDriver(false, nullptr);
+}
+
+// The shipped driver installs, starts, opens and is removed again for real.
+// Wine's HAL has no PCI bus, so its honest answer is a failed request; a
+// reply buffer too small is refused before the HAL is asked.
+TEST(Bridge, RealDriverUnderWine)
+{
+    ServiceState(true);
+    UseDriverFile(Built(VURODOZ_DIST_DIR, "zuroride.sys"));
+    ASSERT_EQ(0u, InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE));
+    HANDLE device = CreateFileA(ZURO_USER_DEVICE_PATH, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, device) << GetLastError();
+    BYTE reply[ZURO_REPLY_SIZE];
+    DWORD returned;
+    SetLastError(0xDEADBEEF);
+    EXPECT_FALSE(DeviceIoControl(device, ZURO_IOCTL_QUERY_BRIDGE, nullptr, 0, reply, 8, &returned, nullptr));
+    EXPECT_EQ((DWORD)ERROR_DEV_NOT_EXIST, GetLastError());
+    EXPECT_FALSE(DeviceIoControl(device, ZURO_IOCTL_QUERY_BRIDGE, nullptr, 0, reply, 4, &returned, nullptr));
+    EXPECT_EQ((DWORD)ERROR_INSUFFICIENT_BUFFER, GetLastError());
+    CloseHandle(device);
+    RemoveDriverService(BRIDGE_DRIVER_SERVICE);
+    EXPECT_EQ(-1, ServiceState());
+}
