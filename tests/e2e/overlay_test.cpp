@@ -76,6 +76,7 @@ TEST_F(Program, OverlayFormatSequenceThroughTheDouble)
         {"primary 24 FF0000 FF00 FF\n", DOUBLE, "N", 1, kNo, "low=ff00ff high=ff00ff", nullptr},
         {"primary 16 F00 F0 F\n", DOUBLE, "", 0, kNo, "Unlock overlay", "SetColorKey"},
         {"primary 4 0 0 0\n", DOUBLE, "", 0, kNo, "Unlock overlay", "SetColorKey"},
+        {"primary 8 0 0 0\n", DOUBLE, "", 0, kNo, "Unlock overlay", "SetColorKey"},  // no palette on Wine
     };
     Options options;
     options.nativeDdraw = true;
