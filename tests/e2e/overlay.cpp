@@ -82,7 +82,8 @@ OverlayRun RunOverlayTest(App &app, HWND dialog, const char *answers)
         GetClassNameW(window, cls, 32);
         EXPECT_STREQ(L"WC:VKTEST", cls);
         CheckTestWindow(window);
-        EXPECT_EQ(ProgramString(1501), MessageBoxText(box));
+        EXPECT_EQ(Env(L"VURODOZ_TEST_LANG") == L"ja_JP" ? ProgramString(501)
+                  : L"Is the overlay screen displayed properly?", MessageBoxText(box));
         EXPECT_EQ(L"VurOdoz", Text(box));
         EXPECT_TRUE(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && !GetDlgItem(box, IDOK));
         char answer = answers[run.questions] ? answers[run.questions] : 'N';

@@ -1,6 +1,6 @@
-// The Overlay Test command end to end: over Wine's own DirectDraw, and
-// over the scripted double (tests/ddraw) standing in for a display driver
-// with an overlay.
+// The Overlay Test command end to end over the scripted double
+// (tests/ddraw) standing in for a display driver with an overlay. Over
+// Wine's own DirectDraw it runs with the system languages.
 #include "overlay.h"
 #include "program.h"
 
@@ -18,17 +18,6 @@ static void ExpectAllReleased(const std::string &log)
 {
     EXPECT_EQ(0u, log.find("load\r\n")) << log;
     EXPECT_EQ(log.size() - 15, log.rfind("unload live=0\r\n")) << log;
-}
-
-// Catches the wrong result on Wine and a question asked without overlay.
-TEST_F(Program, OverlayTestOnWinesDirectDrawIsNotSupported)
-{
-    HWND dialog = StartToDialog();
-    ASSERT_TRUE(dialog);
-    OverlayRun run = RunOverlayTest(app_, dialog, "");
-    EXPECT_EQ(0, run.questions);
-    EXPECT_EQ(kNo, run.status);
-    CloseWithButton(dialog, IDOK);
 }
 
 // Catches a wrong format order or verdict, a question too many or too few,
