@@ -359,7 +359,7 @@ int ChooseColorKey(const SurfaceInfo *primary, const PALETTEENTRY *palette, UINT
     return 0;
 }
 
-/* Entries are read one at a time, as some drivers answer no more. */
+/* One entry per call; the search stops at the first failed read or magenta entry. */
 static UINT ReadSystemPalette(HWND window, PALETTEENTRY *entries)
 {
     HDC dc = GetDC(window);
