@@ -1,11 +1,65 @@
-/* The overlay test window: its class, registered once at start-up. */
+/* The overlay test window: a magenta pop-up with a 720 x 576 client area
+   over which the overlay is shown, and the loop that runs one test in it. */
 #include "overlaywnd.h"
+#include "overlaydd.h"
 
 static const char *TestCaption;
 static HINSTANCE   TestInstance;
 
+#define OVERLAY_TEST_STYLE  (WS_POPUP | WS_CAPTION | WS_THICKFRAME)
+#define OVERLAY_BACKGROUND  RGB(255, 0, 255)
+
+const char *OverlayTestCaption(void)
+{
+    return TestCaption;
+}
+
+/* The frame is measured as created, so any theme's borders are allowed for. */
+static void FitAndCentre(HWND window)
+{
+    RECT client, outer;
+    POINT topLeft, bottomRight;
+    int width, height;
+
+    GetClientRect(window, &client);
+    topLeft.x = client.left;
+    topLeft.y = client.top;
+    bottomRight.x = client.right;
+    bottomRight.y = client.bottom;
+    ClientToScreen(window, &topLeft);
+    ClientToScreen(window, &bottomRight);
+    GetWindowRect(window, &outer);
+    width = (outer.right - outer.left) - (bottomRight.x - topLeft.x) + TEST_WIDTH;
+    height = (outer.bottom - outer.top) - (bottomRight.y - topLeft.y) + TEST_HEIGHT;
+    MoveWindow(window, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, TRUE);
+}
+
+static void EraseMagenta(HWND window, HDC dc)
+{
+    HBRUSH brush = CreateSolidBrush(OVERLAY_BACKGROUND);
+    RECT client;
+
+    UnrealizeObject(brush);
+    GetClientRect(window, &client);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+}
+
 static LRESULT CALLBACK OverlayTestWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    switch (message) {
+    case WM_CREATE:
+        FitAndCentre(window);
+        return 0;
+    case WM_ERASEBKGND:
+        EraseMagenta(window, (HDC)wParam);
+        return 1;
+    case WM_START_OVERLAY_TEST:
+        RunOverlayFormatTests(window);
+        PostMessageA(window, WM_OVERLAY_TEST_DONE, 0, 0);
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -25,8 +79,30 @@ WORD RegisterOverlayTestClass(HINSTANCE instance, const char *caption)
     return RegisterClassA(&wc);
 }
 
-/* The format tests are not built yet: a run ends without a verdict. */
-int RunOverlayTest(HWND)
+int RunOverlayTest(HWND parent)
 {
-    return OVERLAY_RESULT_NONE;
+    HWND window;
+    MSG msg;
+
+    OverlayTestResult = OVERLAY_RESULT_NONE;
+    window = CreateWindowExA(0, OVERLAY_TEST_CLASS, TestCaption, OVERLAY_TEST_STYLE,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                             parent, NULL, TestInstance, NULL);
+    if (!window)
+        return OVERLAY_RESULT_NO_WINDOW;
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    PostMessageA(window, WM_START_OVERLAY_TEST, 0, 0);
+
+    /* A window closed by the user (Alt+F4, WM_CLOSE) can no longer be told
+       that the tests are done, so its going ends the loop as well. */
+    while (IsWindow(window) && GetMessageA(&msg, NULL, 0, 0) > 0) {
+        if (msg.message == WM_OVERLAY_TEST_DONE)
+            break;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (IsWindow(window))
+        DestroyWindow(window);
+    return OverlayTestResult;
 }

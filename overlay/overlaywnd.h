@@ -12,7 +12,12 @@
 
 #define OVERLAY_TEST_CLASS          "WC:VKTEST"
 
+#define WM_START_OVERLAY_TEST       (WM_USER + 300)
+#define WM_OVERLAY_TEST_DONE        (WM_USER + 301)
+
 WORD RegisterOverlayTestClass(HINSTANCE instance, const char *caption);
 int  RunOverlayTest(HWND parent);
+/* The caption given at registration; the questions carry it too. */
+const char *OverlayTestCaption(void);
 
 #endif

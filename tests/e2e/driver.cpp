@@ -93,6 +93,22 @@ static void SetRegString(HKEY root, const wchar_t *key, const wchar_t *name, con
     }
 }
 
+// A child does not take WINEDLLOVERRIDES from its parent's Windows
+// environment, but the program's AppDefaults key holds for every start.
+void SetDllOverride(const wchar_t *dll, const wchar_t *order)
+{
+    const wchar_t *key = L"Software\\Wine\\AppDefaults\\vurodoz.exe\\DllOverrides";
+    if (order) {
+        SetRegString(HKEY_CURRENT_USER, key, dll, order);
+        return;
+    }
+    HKEY k;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &k) == ERROR_SUCCESS) {
+        RegDeleteValueW(k, dll);
+        RegCloseKey(k);
+    }
+}
+
 void SetWindowsVersion(const wchar_t *version)
 {
     SetRegString(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\vurodoz.exe", L"Version", version);
@@ -149,6 +165,7 @@ bool App::Start(const Options &options)
     GetCurrentDirectoryW(MAX_PATH, previous);
     if (!SetCurrentDirectoryW(options.workDir.c_str()))
         return false;
+    SetDllOverride(L"ddraw", options.nativeDdraw ? L"native" : nullptr);
     BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, nullptr, &si, &pi_);
     SetCurrentDirectoryW(previous);

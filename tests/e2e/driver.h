@@ -23,6 +23,8 @@ std::wstring FreshDirectory(const std::wstring &name);
 
 // The Windows version that Wine plays for vurodoz.exe (win98, winxp, ...).
 void SetWindowsVersion(const wchar_t *version);
+// Wine's load order for one DLL of vurodoz.exe ("native", ...); null: the default.
+void SetDllOverride(const wchar_t *dll, const wchar_t *order);
 
 std::wstring IniPath();
 void DeleteIni();
@@ -33,6 +35,7 @@ std::string ReadIni();
 struct Options {
     std::wstring workDir;                // the program's current directory
     std::wstring exeDir;                 // where vurodoz.exe lies; workDir when empty
+    bool nativeDdraw = false;            // load the ddraw.dll beside the program, not Wine's
 };
 
 class App {

@@ -1,5 +1,6 @@
 // The interface language as the system's default language picks it. ctest
 // runs these once per system language, with LANG set for the whole run.
+#include "overlay.h"
 #include "program.h"
 
 using namespace e2e;
@@ -9,6 +10,7 @@ namespace {
 const wchar_t kOptionJa[] =
     L"\u8d77\u52d5\u6642\u306b\u60c5\u5831\u30d5\u30a1\u30a4\u30eb\u3092\u8868\u793a\u3059\u308b";
 const wchar_t kOptionEn[] = L"Show Information file at startup";
+const wchar_t kUnsupportedJa[] = L"\u30aa\u30fc\u30d0\u30fc\u30ec\u30a4\u304c\u4f7f\u7528\u3067\u304d\u307e\u305b\u3093\u3002";
 const wchar_t kNoReadmeJa[] =
     L"\u4e0b\u8a18\u306e\u30d5\u30a1\u30a4\u30eb\u3092\u540c\u3058\u30d5\u30a9\u30eb\u30c0\u306b"
     L"\u30b3\u30d4\u30fc\u3057\u3066\u304f\u3060\u3055\u3044\u3002\n    vurodoz.exe\n    rudido32.dll\n"
@@ -43,6 +45,9 @@ TEST_F(SystemLanguage, TemplatesAndTextsFollowTheLanguage)
         EXPECT_EQ(ExpectJapanese() ? kOptionJa : kOptionEn, ControlText(dialog, IDC_SHOW_INFO));
         EXPECT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, ExpectJapanese() ? kNotTestedJa : kNotTested));
         EXPECT_EQ(wcscmp(version, L"win98") == 0, GetDlgItem(dialog, IDC_PCI_BIOS) != nullptr);
+        OverlayRun run = RunOverlayTest(app, dialog, "");  // Wine's DirectDraw: no overlay
+        EXPECT_EQ(0, run.questions);
+        EXPECT_EQ(ExpectJapanese() ? kUnsupportedJa : L"Overlay not supported", run.status);
         // The report's status row is in the interface language, in the ANSI code page.
         std::wstring name = std::wstring(version) + L".txt";
         HWND save = SaveAs(app, dialog, name);
