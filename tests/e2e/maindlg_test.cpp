@@ -111,22 +111,3 @@ TEST_F(Program, DialogIsCentredOnTheScreen)
     EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, r.top, 1);
     CloseWithButton(dialog, IDOK);
 }
-
-// The disk test and the report are not built yet: their buttons must leave
-// the dialog working and every field as it was.
-TEST_F(Program, CommandsNotYetBuiltChangeNothing)
-{
-    HWND dialog = StartToDialog();
-    ASSERT_TRUE(dialog);
-    ASSERT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, kNotTested));
-    for (int id : {IDC_HDD_TEST, IDC_SAVE_INFO}) {
-        SCOPED_TRACE(id);
-        Press(dialog, id);
-        Settle(dialog);
-        EXPECT_EQ(kNotTested, ControlText(dialog, IDC_OVERLAY_STATUS));
-        EXPECT_EQ(L"Not tested", ControlText(dialog, IDC_READ_RATE));
-        EXPECT_EQ(L"Not tested", ControlText(dialog, IDC_WRITE_RATE));
-        EXPECT_TRUE(IsWindowEnabled(dialog));
-    }
-    CloseWithButton(dialog, IDOK);
-}
