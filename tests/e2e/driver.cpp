@@ -208,6 +208,16 @@ HWND App::WaitMainDialog(DWORD timeoutMs)
     return WaitWindow(IsMainDialog, timeoutMs);
 }
 
+static bool IsProgressDialog(HWND w)
+{
+    return IsDialogWindow(w) && GetDlgItem(w, 471);
+}
+
+HWND App::WaitProgressDialog(DWORD timeoutMs)
+{
+    return WaitWindow(IsProgressDialog, timeoutMs);
+}
+
 HWND App::WaitMessageBox(DWORD timeoutMs)
 {
     return WaitWindow(IsMessageBox, timeoutMs);
@@ -389,6 +399,52 @@ void CloseNotepads()
     DWORD start = GetTickCount();
     while (FindNotepads(true).windows > 0 && GetTickCount() - start < 5000)
         Sleep(100);
+}
+
+int HandleCount(DWORD pid)
+{
+    struct Entry { ULONG Pid; UCHAR Type, Flags; USHORT Handle; PVOID Object; ACCESS_MASK Access; };
+    typedef LONG (WINAPI *Query)(ULONG, PVOID, ULONG, PULONG);
+    Query query = (Query)(void *)GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation");
+    std::vector<char> buffer(8 << 20);
+    ULONG size = 0;
+    HKEY probe = nullptr;
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &probe);
+    LONG status = query ? query(16 /* SystemHandleInformation */, buffer.data(), (ULONG)buffer.size(), &size) : -1;
+    RegCloseKey(probe);
+    if (status != 0)
+        return -1;
+    const Entry *first = (const Entry *)(buffer.data() + sizeof(ULONG)), *end = first + *(ULONG *)buffer.data();
+    // Registry keys are left out: Wine's own code opens some at a time of its choosing.
+    const Entry *key = std::find_if(first, end, [&](const Entry &e) {
+        return e.Pid == GetCurrentProcessId() && e.Handle == (USHORT)(ULONG_PTR)probe; });
+    int keyType = key == end ? -1 : key->Type;
+    return (int)std::count_if(first, end, [&](const Entry &e) { return e.Pid == pid && e.Type != keyType; });
+}
+
+std::wstring RigPath(const std::wstring &name)
+{
+    std::wstring rig = Env(L"VURODOZ_RIG");
+    return rig.empty() ? rig : UnixToWindows(rig) + L"\\" + name;
+}
+
+bool CapProgram(bool capped)
+{
+    HANDLE request = CreateFileW(RigPath(capped ? L"cap" : L"uncap").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (request == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(request);
+    std::wstring answer = RigPath(L"done");
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(50)) {
+        HANDLE f = CreateFileW(answer.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE)
+            continue;
+        DWORD size = GetFileSize(f, nullptr);
+        CloseHandle(f);
+        DeleteFileW(answer.c_str());
+        return size > 0;
+    }
+    return false;
 }
 
 std::wstring ProgramString(UINT id)

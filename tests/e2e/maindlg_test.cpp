@@ -112,14 +112,14 @@ TEST_F(Program, DialogIsCentredOnTheScreen)
     CloseWithButton(dialog, IDOK);
 }
 
-// The overlay and disk tests and the report are not built yet: their buttons
-// must leave the dialog working and every field as it was.
+// The overlay test and the report are not built yet: their buttons must
+// leave the dialog working and every field as it was.
 TEST_F(Program, CommandsNotYetBuiltChangeNothing)
 {
     HWND dialog = StartToDialog();
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, kNotTested));
-    for (int id : {IDC_OVERLAY_TEST, IDC_HDD_TEST, IDC_SAVE_INFO}) {
+    for (int id : {IDC_OVERLAY_TEST, IDC_SAVE_INFO}) {
         SCOPED_TRACE(id);
         Press(dialog, id);
         Settle(dialog);
