@@ -115,6 +115,7 @@ static int TimedPass(DiskTestParams *params, int writing, DWORD *elapsed)
     HWND bar = GetDlgItem(params->ProgressDialog, IDC_PROGRESS);
     HANDLE file;
     DWORD i, moved, t0, t1;
+    int position, shown = 0;
     BOOL ok;
 
     PostMessageA(bar, PBM_SETPOS, 0, 0);
@@ -143,7 +144,14 @@ static int TimedPass(DiskTestParams *params, int writing, DWORD *elapsed)
             DeleteFileA(params->FileName);
             return RESULT_STOPPED;
         }
-        PostMessageA(bar, PBM_SETPOS, (WPARAM)ProgressPosition(i, count), 0);
+        /* A post costs a round trip to Wine's server, more than a cached
+           chunk takes, and floods the dialog's queue ahead of a STOP click:
+           only a position the bar does not show yet is posted. */
+        position = ProgressPosition(i, count);
+        if (position != shown) {
+            PostMessageA(bar, PBM_SETPOS, (WPARAM)position, 0);
+            shown = position;
+        }
     }
     t1 = GetTickCount();
     if (!CloseHandle(file)) {
