@@ -407,19 +407,16 @@ int HandleCount(DWORD pid)
     typedef LONG (WINAPI *Query)(ULONG, PVOID, ULONG, PULONG);
     Query query = (Query)(void *)GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation");
     std::vector<char> buffer(8 << 20);
-    ULONG size = 0;
-    HKEY probe = nullptr;
-    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &probe);
-    LONG status = query ? query(16 /* SystemHandleInformation */, buffer.data(), (ULONG)buffer.size(), &size) : -1;
-    RegCloseKey(probe);
-    if (status != 0)
-        return -1;
+    HKEY key = nullptr;    // Wine's own code opens keys when it likes: they are left out
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &key);
+    LONG status = query(16 /* SystemHandleInformation */, buffer.data(), (ULONG)buffer.size(), nullptr);
+    RegCloseKey(key);
     const Entry *first = (const Entry *)(buffer.data() + sizeof(ULONG)), *end = first + *(ULONG *)buffer.data();
-    // Registry keys are left out: Wine's own code opens some at a time of its choosing.
-    const Entry *key = std::find_if(first, end, [&](const Entry &e) {
-        return e.Pid == GetCurrentProcessId() && e.Handle == (USHORT)(ULONG_PTR)probe; });
-    int keyType = key == end ? -1 : key->Type;
-    return (int)std::count_if(first, end, [&](const Entry &e) { return e.Pid == pid && e.Type != keyType; });
+    const Entry *probe = std::find_if(first, end, [&](const Entry &e) {
+        return e.Pid == GetCurrentProcessId() && e.Handle == (USHORT)(ULONG_PTR)key; });
+    if (status != 0 || probe == end)
+        return -1;
+    return (int)std::count_if(first, end, [&](const Entry &e) { return e.Pid == pid && e.Type != probe->Type; });
 }
 
 std::wstring RigPath(const std::wstring &name)
@@ -430,19 +427,11 @@ std::wstring RigPath(const std::wstring &name)
 
 bool CapProgram(bool capped)
 {
-    HANDLE request = CreateFileW(RigPath(capped ? L"cap" : L"uncap").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (request == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(request);
-    std::wstring answer = RigPath(L"done");
+    CloseHandle(CreateFileW(RigPath(capped ? L"cap" : L"uncap").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(50)) {
-        HANDLE f = CreateFileW(answer.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (f == INVALID_HANDLE_VALUE)
-            continue;
-        DWORD size = GetFileSize(f, nullptr);
-        CloseHandle(f);
-        DeleteFileW(answer.c_str());
-        return size > 0;
+        WIN32_FILE_ATTRIBUTE_DATA answer;
+        if (GetFileAttributesExW(RigPath(L"done").c_str(), GetFileExInfoStandard, &answer))
+            return DeleteFileW(RigPath(L"done").c_str()) && answer.nFileSizeLow > 0;
     }
     return false;
 }
