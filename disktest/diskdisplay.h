@@ -4,6 +4,16 @@
 
 #include <windows.h>
 
-void ShowDiskResults(HWND dialog, double readRate, double writeRate);
+#define RATE_TEXT_SIZE 16
+
+void   ShowDiskResults(HWND dialog, double readRate, double writeRate);
+double BarScale(double a, double b);
+void   ShowRateText(HWND dialog, double rate, int controlId);
+void   DrawRateBar(HWND dialog, double scale, double rate, int controlId);
+
+/* The decisions of the display, apart from the painting. */
+void   FormatRateText(char *text, double rate);
+/* Pixel widths of the red, yellow and green bands of a bar width pixels wide. */
+void   BarBandWidths(double width, double scale, double rate, int bands[3]);
 
 #endif

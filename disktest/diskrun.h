@@ -16,5 +16,12 @@ void CenterWindow(HWND window, HWND reference);
 /* Where CenterWindow puts a window of the given size over the reference rectangle. */
 POINT CenteredPosition(const RECT *reference, int width, int height);
 void RunDiskTestCommand(HWND dialog, int drive);
+int  QueryFreeSpace(int drive, DWORD *freeBytes);
+int  RunDiskTest(HWND owner, int drive, DWORD freeBytes, DWORD *readMs, DWORD *writeMs);
+INT_PTR CALLBACK ProgressDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* Free bytes as 32 bits, held at 0xFFFFFFFF for anything larger. */
+DWORD FreeBytesFromCount(ULONGLONG count);
+DWORD FreeBytesFromClusters(DWORD sectorsPerCluster, DWORD bytesPerSector, DWORD freeClusters);
 
 #endif

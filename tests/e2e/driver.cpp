@@ -225,6 +225,16 @@ HWND App::WaitMainDialog(DWORD timeoutMs)
     return WaitWindow(IsMainDialog, timeoutMs);
 }
 
+static bool IsProgressDialog(HWND w)
+{
+    return IsDialogWindow(w) && GetDlgItem(w, 471);
+}
+
+HWND App::WaitProgressDialog(DWORD timeoutMs)
+{
+    return WaitWindow(IsProgressDialog, timeoutMs);
+}
+
 HWND App::WaitMessageBox(DWORD timeoutMs)
 {
     return WaitWindow(IsMessageBox, timeoutMs);
@@ -418,6 +428,41 @@ void CloseNotepads()
     DWORD start = GetTickCount();
     while (FindNotepads(true).windows > 0 && GetTickCount() - start < 5000)
         Sleep(100);
+}
+
+int HandleCount(DWORD pid)
+{
+    struct Entry { ULONG Pid; UCHAR Type, Flags; USHORT Handle; PVOID Object; ACCESS_MASK Access; };
+    typedef LONG (WINAPI *Query)(ULONG, PVOID, ULONG, PULONG);
+    Query query = (Query)(void *)GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation");
+    std::vector<char> buffer(8 << 20);
+    HKEY key = nullptr;    // Wine's own code opens keys when it likes: they are left out
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &key);
+    LONG status = query(16 /* SystemHandleInformation */, buffer.data(), (ULONG)buffer.size(), nullptr);
+    RegCloseKey(key);
+    const Entry *first = (const Entry *)(buffer.data() + sizeof(ULONG)), *end = first + *(ULONG *)buffer.data();
+    const Entry *probe = std::find_if(first, end, [&](const Entry &e) {
+        return e.Pid == GetCurrentProcessId() && e.Handle == (USHORT)(ULONG_PTR)key; });
+    if (status != 0 || probe == end)
+        return -1;
+    return (int)std::count_if(first, end, [&](const Entry &e) { return e.Pid == pid && e.Type != probe->Type; });
+}
+
+std::wstring RigPath(const std::wstring &name)
+{
+    std::wstring rig = Env(L"VURODOZ_RIG");
+    return rig.empty() ? rig : UnixToWindows(rig) + L"\\" + name;
+}
+
+bool CapProgram(bool capped)
+{
+    CloseHandle(CreateFileW(RigPath(capped ? L"cap" : L"uncap").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(50)) {
+        WIN32_FILE_ATTRIBUTE_DATA answer;
+        if (GetFileAttributesExW(RigPath(L"done").c_str(), GetFileExInfoStandard, &answer))
+            return DeleteFileW(RigPath(L"done").c_str()) && answer.nFileSizeLow > 0;
+    }
+    return false;
 }
 
 std::wstring ProgramString(UINT id)

@@ -46,6 +46,9 @@ public:
     HWND WaitMainDialog(DWORD timeoutMs = 20000);
     // A message box of the program's: a dialog without the status field.
     HWND WaitMessageBox(DWORD timeoutMs = 20000);
+    // The disk test's progress dialog (the window with the STOP button).
+    HWND WaitProgressDialog(DWORD timeoutMs = 20000);
+    DWORD Pid() const { return pi_.dwProcessId; }
     // Any top-level window of the program appearing within the time.
     bool AnyWindowWithin(DWORD timeoutMs);
     // A dialog of the program's (class #32770) with this title.
@@ -76,6 +79,14 @@ void Settle(HWND window);
 // A Notepad window showing the readme, if one opened; closes every Notepad.
 bool WaitReadmeWindow(DWORD timeoutMs);
 void CloseNotepads();
+
+// Kernel handles the process holds, keys left out (Wine's GetProcessHandleCount says 0).
+int HandleCount(DWORD pid);
+// Windows path of a file in the disk tests' rig (tests/wine/with-test-disks);
+// empty outside it.
+std::wstring RigPath(const std::wstring &name);
+// Puts the running program under the rig's CPU cap, or takes it off.
+bool CapProgram(bool capped);
 
 // A string of vurodoz.exe's own string table.
 std::wstring ProgramString(UINT id);
