@@ -4,7 +4,7 @@
 
 using namespace e2e;
 
-static bool IsRateText(const std::wstring &t)
+bool e2e::IsRateText(const std::wstring &t)
 {
     return t.size() >= 8 && t.compare(t.size() - 3, 3, L"B/S") == 0;
 }
@@ -22,7 +22,7 @@ static std::vector<std::wstring> TestFiles()
     return names;
 }
 
-static void ChooseDrive(HWND dialog, const wchar_t *letter)
+void e2e::ChooseDrive(HWND dialog, const wchar_t *letter)
 {
     std::vector<std::wstring> items = ComboItems(dialog, IDC_DRIVE);
     ChooseComboItem(dialog, IDC_DRIVE, (int)(std::find(items.begin(), items.end(), letter) - items.begin()));

@@ -56,7 +56,7 @@ TEST_F(SystemLanguage, TemplatesAndTextsFollowTheLanguage)
                                               ExpectJapanese() ? 932 : CP_ACP);
         WaitGone(save);
         Settle(dialog);
-        EXPECT_EQ(expected, ReadBytes(dir_ + L"\\" + name));
+        EXPECT_EQ(expected, ReadFileBytes(dir_ + L"\\" + name));
         CloseWithButton(app, dialog, IDOK);
     }
 }

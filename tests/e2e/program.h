@@ -18,7 +18,9 @@ extern const char kIniOff[];
 std::string ExpectedReport(HWND dialog, bool ntFamily, UINT codePage);
 HWND SaveAs(App &app, HWND dialog, const std::wstring &name);
 void WaitGone(HWND window);
-std::string ReadBytes(const std::wstring &path);
+// Picks a drive letter in the drive box, as from its list (disk_test.cpp).
+void ChooseDrive(HWND dialog, const wchar_t *letter);
+bool IsRateText(const std::wstring &text);
 
 class Program : public ::testing::Test {
 protected:

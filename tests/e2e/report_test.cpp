@@ -1,6 +1,7 @@
 // Save Info through the real Save dialog: the name it offers, the bytes it
 // writes, replacing a file, and the two error messages.
 #include "program.h"
+#include "overlay.h"
 
 #include <string>
 
@@ -30,19 +31,6 @@ bool WriteBytes(const std::wstring &path, const std::string &bytes)
 }  // namespace
 
 namespace e2e {
-
-std::string ReadBytes(const std::wstring &path)
-{
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string bytes(65536, '\0');
-    DWORD done = 0;
-    ReadFile(f, &bytes[0], (DWORD)bytes.size(), &done, nullptr);
-    CloseHandle(f);
-    bytes.resize(done);
-    return bytes;
-}
 
 // The Windows field's two lines as the report's one line.
 std::string OneLineWindowsName(const std::wstring &twoLines)
@@ -119,7 +107,7 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
     WaitGone(save);
     Settle(dialog);
     ASSERT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, kNotTested));
-    EXPECT_EQ(expected, ReadBytes(dir_ + L"\\vurodoz.txt"));
+    EXPECT_EQ(expected, ReadFileBytes(dir_ + L"\\vurodoz.txt"));
     EXPECT_EQ(std::string::npos, expected.find("PCI BIOS")) << "the NT family has no PCI BIOS row";
 
     // A typed name gets .txt; an existing file is asked about, then replaced.
@@ -132,7 +120,7 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
     Press(ask, IDYES);
     WaitGone(save);
     Settle(dialog);
-    EXPECT_EQ(expected, ReadBytes(other));
+    EXPECT_EQ(expected, ReadFileBytes(other));
 
     // Cancelling writes nothing.
     save = OpenSaveDialog(app_, dialog, nullptr);
@@ -159,7 +147,7 @@ TEST_F(Program, SaveInfoOnWindows98AndALockedFile)
     WaitGone(save);
     Settle(dialog);
     EXPECT_NE(std::string::npos, expected.find("PCI BIOS Version:   N/A\r\n"));
-    EXPECT_EQ(expected, ReadBytes(dir_ + L"\\report98.txt"));
+    EXPECT_EQ(expected, ReadFileBytes(dir_ + L"\\report98.txt"));
 
     std::wstring held = dir_ + L"\\held.txt";
     ASSERT_TRUE(WriteBytes(held, "mine"));
@@ -177,6 +165,6 @@ TEST_F(Program, SaveInfoOnWindows98AndALockedFile)
     EXPECT_EQ(L"Error", MessageBoxText(box));
     Press(box, IDOK);
     CloseHandle(lock);
-    EXPECT_EQ("mine", ReadBytes(held));
+    EXPECT_EQ("mine", ReadFileBytes(held));
     CloseWithButton(app, dialog, IDOK);
 }
