@@ -29,6 +29,15 @@ void e2e::ChooseDrive(HWND dialog, const wchar_t *letter)
     Settle(dialog);
 }
 
+HWND e2e::RunHddTest(App &app, HWND dialog, DWORD appearMs)
+{
+    Press(dialog, IDC_HDD_TEST);
+    HWND progress = app.WaitProgressDialog(appearMs);
+    WaitGone(progress, 60000);
+    Settle(dialog);
+    return progress;
+}
+
 // Catches a test started without room for its large stage, a wrong or
 // missing message 511, and a name search that reuses one of 100 taken names.
 TEST_F(Program, DiskNoRoomOrNoNameChangesNothing)
@@ -88,8 +97,7 @@ TEST_F(Program, DiskTestCompletesStopsFailsAndKeepsRates)
     PressKey(progress, VK_ESCAPE);
     PostMessageW(progress, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitControlText(progress, IDC_STATUS, L"Testing Read performance", 20000)) << "Escape ended it";
-    for (DWORD start = GetTickCount(); IsWindow(progress) && GetTickCount() - start < 60000;)
-        Sleep(50);
+    WaitGone(progress, 60000);
     Settle(dialog);
     std::wstring read = ControlText(dialog, IDC_READ_RATE), write = ControlText(dialog, IDC_WRITE_RATE);
     EXPECT_TRUE(IsRateText(read) && IsRateText(write)) << read << " " << write;

@@ -304,6 +304,12 @@ std::wstring MessageBoxText(HWND box)
     return ControlText(box, 0xFFFF);
 }
 
+void WaitGone(HWND window, DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start < timeoutMs;)
+        Sleep(50);
+}
+
 void Settle(HWND window)
 {
     DWORD_PTR result;

@@ -73,6 +73,8 @@ int ComboSelection(HWND dialog, int id);
 void ChooseComboItem(HWND dialog, int id, int index);
 // Waits until the control's text equals the wanted one.
 bool WaitControlText(HWND dialog, int id, const std::wstring &want, DWORD timeoutMs = 5000);
+// Waits until the window no longer exists.
+void WaitGone(HWND window, DWORD timeoutMs = 10000);
 // Lets the program handle what has been posted to it so far.
 void Settle(HWND window);
 

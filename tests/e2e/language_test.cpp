@@ -49,14 +49,9 @@ TEST_F(SystemLanguage, TemplatesAndTextsFollowTheLanguage)
         EXPECT_EQ(0, run.questions);
         EXPECT_EQ(ExpectJapanese() ? kUnsupportedJa : L"Overlay not supported", run.status);
         // The report's status row is in the interface language, in the ANSI code page.
-        std::wstring name = std::wstring(version) + L".txt";
-        HWND save = SaveAs(app, dialog, name);
-        ASSERT_TRUE(save);
         std::string expected = ExpectedReport(dialog, wcscmp(version, L"win98") != 0,
                                               ExpectJapanese() ? 932 : CP_ACP);
-        WaitGone(save);
-        Settle(dialog);
-        EXPECT_EQ(expected, ReadFileBytes(dir_ + L"\\" + name));
+        EXPECT_EQ(expected, SaveAndRead(app, dialog, dir_, std::wstring(version) + L".txt"));
         CloseWithButton(app, dialog, IDOK);
     }
 }

@@ -17,10 +17,14 @@ extern const char kIniOff[];
 // Save Info as a user does it (report_test.cpp).
 std::string ExpectedReport(HWND dialog, bool ntFamily, UINT codePage);
 HWND SaveAs(App &app, HWND dialog, const std::wstring &name);
-void WaitGone(HWND window);
+// Saves as name (a file in dir, or a full path) and reads back what was written.
+std::string SaveAndRead(App &app, HWND dialog, const std::wstring &dir, const std::wstring &name);
 // Picks a drive letter in the drive box, as from its list (disk_test.cpp).
 void ChooseDrive(HWND dialog, const wchar_t *letter);
 bool IsRateText(const std::wstring &text);
+// Presses HDD Test and waits for the progress dialog to come and go; returns
+// the dialog seen (gone by then), or null when none opened within appearMs.
+HWND RunHddTest(App &app, HWND dialog, DWORD appearMs = 20000);
 
 class Program : public ::testing::Test {
 protected:

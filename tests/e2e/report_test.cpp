@@ -70,12 +70,6 @@ HWND OpenSaveDialog(App &app, HWND dialog, std::wstring *offered)
     return save;
 }
 
-void WaitGone(HWND window)
-{
-    for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start < 10000;)
-        Sleep(50);
-}
-
 // Saves under the name typed into the Save dialog (empty: the offered one).
 HWND SaveAs(App &app, HWND dialog, const std::wstring &name)
 {
@@ -86,6 +80,16 @@ HWND SaveAs(App &app, HWND dialog, const std::wstring &name)
         SetWindowTextW(GetDlgItem(save, kFileNameEdit), name.c_str());
     Press(save, IDOK);
     return save;
+}
+
+std::string SaveAndRead(App &app, HWND dialog, const std::wstring &dir, const std::wstring &name)
+{
+    HWND save = SaveAs(app, dialog, name);
+    if (!save)
+        return "<no Save dialog>";
+    WaitGone(save);
+    Settle(dialog);
+    return ReadFileBytes(dir + L"\\" + name);
 }
 
 }  // namespace e2e

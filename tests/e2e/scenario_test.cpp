@@ -57,13 +57,9 @@ void Scenario::Run(const wchar_t *version, bool ninetyEight)
 
     ChooseDrive(dialog, L"G");
     ASSERT_TRUE(CapProgram(true));
-    Press(dialog, IDC_HDD_TEST);
-    HWND progress = app_.WaitProgressDialog();
-    ASSERT_TRUE(progress);
-    for (DWORD start = GetTickCount(); IsWindow(progress) && GetTickCount() - start < 60000;)
-        Sleep(50);
+    HWND progress = RunHddTest(app_, dialog);
     EXPECT_TRUE(CapProgram(false));
-    Settle(dialog);
+    ASSERT_TRUE(progress);
     EXPECT_TRUE(IsRateText(ControlText(dialog, IDC_READ_RATE))) << ControlText(dialog, IDC_READ_RATE);
     EXPECT_TRUE(IsRateText(ControlText(dialog, IDC_WRITE_RATE))) << ControlText(dialog, IDC_WRITE_RATE);
 
@@ -72,19 +68,15 @@ void Scenario::Run(const wchar_t *version, bool ninetyEight)
     EXPECT_EQ(ninetyEight ? L"Intel 82443BX" : L"N/A", ControlText(dialog, IDC_CHIPSET));
     EXPECT_EQ(ninetyEight ? L"64" : L"N/A", ControlText(dialog, IDC_LATENCY));
 
-    HWND save = SaveAs(app_, dialog, L"report.txt");
-    ASSERT_TRUE(save);
     std::string expected = ExpectedReport(dialog, !ninetyEight, japanese ? 932 : CP_ACP);
-    WaitGone(save);
-    Settle(dialog);
-    std::string report = ReadFileBytes(dir_ + L"\\report.txt");
+    std::string report = SaveAndRead(app_, dialog, dir_, L"report.txt");
     EXPECT_EQ(expected, report);
     EXPECT_EQ(ninetyEight, report.find("PCI BIOS Version:   2.16\r\n") != std::string::npos);
     EXPECT_EQ(std::string::npos, report.find("B/S")) << "disk results in the report";
 
     // A drive that fills: "I/O Error", and the partial file is closed.
     ASSERT_TRUE(FillDrive(L"G:\\filler"));
-    save = SaveAs(app_, dialog, L"G:\\report.txt");
+    HWND save = SaveAs(app_, dialog, L"G:\\report.txt");
     ASSERT_TRUE(save);
     WaitGone(save);
     HWND box = app_.WaitMessageBox(10000);

@@ -39,11 +39,7 @@ TEST_F(Program, ScreenshotAfterHddTest)
         GTEST_SKIP() << "run by scripts/screenshots";
     HWND dialog = StartToDialog();
     ASSERT_TRUE(dialog);
-    Press(dialog, IDC_HDD_TEST);
-    HWND progress = app_.WaitProgressDialog(5000);
-    for (DWORD start = GetTickCount(); IsWindow(progress) && GetTickCount() - start < 60000;)
-        Sleep(50);
-    Settle(dialog);
+    RunHddTest(app_, dialog, 5000);
     ASSERT_TRUE(IsRateText(ControlText(dialog, IDC_READ_RATE)));
     Sleep(500);
     ASSERT_TRUE(SaveWindowBitmap(dialog, out));

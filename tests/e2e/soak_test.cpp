@@ -36,16 +36,6 @@ void Print(const char *when, const Held &h)
            (unsigned long)(h.workingSet / 1024));
 }
 
-bool RunDiskTest(App &app, HWND dialog)
-{
-    Press(dialog, IDC_HDD_TEST);
-    HWND progress = app.WaitProgressDialog(5000);
-    for (DWORD start = GetTickCount(); IsWindow(progress) && GetTickCount() - start < 60000;)
-        Sleep(20);
-    Settle(dialog);
-    return IsRateText(ControlText(dialog, IDC_READ_RATE));
-}
-
 }  // namespace
 
 TEST_F(Program, SoakManyTestsInOneProcess)
@@ -64,7 +54,8 @@ TEST_F(Program, SoakManyTestsInOneProcess)
     int disks = 0, overlays = 0;
     Held warm = start;
     for (int i = 0; i < 50; i++) {
-        disks += RunDiskTest(app_, dialog);
+        RunHddTest(app_, dialog, 5000);
+        disks += IsRateText(ControlText(dialog, IDC_READ_RATE));
         if (i % 5 < 2)
             overlays += RunOverlayTest(app_, dialog, "YY").status == L"Overlay supported (S3 Type)";
         if (i == 0)
