@@ -11,7 +11,7 @@ std::atomic<LONG> StopRequested(0);
 static const char STATUS_WRITE[] = "Testing Write performance";
 static const char STATUS_READ[] = "Testing Read performance";
 
-static void FormatRootPath(char *root, int drive)
+void FormatRootPath(char *root, int drive)
 {
     FormatBounded(root, 4, "%c:\\", 'A' + drive);
 }

@@ -97,7 +97,7 @@ int QueryFreeSpace(int drive, DWORD *freeBytes)
     DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
     BOOL ok;
 
-    FormatBounded(root, sizeof root, "%c:\\", 'A' + drive);
+    FormatRootPath(root, drive);
     if (HaveFreeSpaceEx == 1) {
         kernel = LoadLibraryA("kernel32.dll");
         if (kernel) {
