@@ -120,7 +120,7 @@ TEST_F(Program, DiskTestCompletesStopsFailsAndKeepsRates)
         SCOPED_TRACE(round == 0 ? "stop" : "full drive");
         Press(dialog, IDC_HDD_TEST);
         progress = app_.WaitProgressDialog();
-        EXPECT_TRUE(WaitControlText(progress, IDC_STATUS, L"Testing Write performance"));
+        EXPECT_TRUE(WaitControlText(progress, IDC_STATUS, L"Testing Write performance", 20000));
         HANDLE filler = round ? CreateFileW(L"G:\\filler", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr) : nullptr;
         std::vector<char> block(1 << 20);
         for (int mb = 0; round && mb < 140 && WriteFile(filler, block.data(), 1 << 20, &done, nullptr) && done; mb++) {}
