@@ -119,6 +119,28 @@ int QueryFreeSpace(int drive, DWORD *freeBytes)
     return RESULT_OK;
 }
 
+static HANDLE WorkerThread;
+
+/* The dialog can end before the completion command, as when a WM_QUIT
+   reaches its modal loop. The worker still uses the buffer, the path and the
+   record, so it is stopped and waited for before any of them goes. Sent
+   messages are answered meanwhile: the worker may be inside a status-text
+   update to the dialog. */
+static int AbandonWorker(void)
+{
+    MSG message;
+    DWORD code = RESULT_STOPPED;
+
+    StopRequested.store(1);
+    while (MsgWaitForMultipleObjects(1, &WorkerThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
+        PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE);
+    if (!GetExitCodeThread(WorkerThread, &code) || code == RESULT_OK)
+        code = RESULT_STOPPED;
+    CloseHandle(WorkerThread);
+    WorkerThread = NULL;
+    return (int)code;
+}
+
 int RunDiskTest(HWND owner, int drive, DWORD freeBytes, DWORD *readMs, DWORD *writeMs)
 {
     char path[TEST_FILE_PATH_SIZE];
@@ -142,14 +164,14 @@ int RunDiskTest(HWND owner, int drive, DWORD freeBytes, DWORD *readMs, DWORD *wr
         params.Buffer = buffer;
         result = (int)DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PROGRESS + LanguageOffset),
                                       owner, ProgressDlgProc, (LPARAM)&params);
+        if (WorkerThread != NULL)
+            result = AbandonWorker();
         *readMs = params.ReadMs;
         *writeMs = params.WriteMs;
     }
     ReleaseTransferBuffer(buffer);
     return result;
 }
-
-static HANDLE WorkerThread;
 
 static INT_PTR StartWorker(HWND dialog, DiskTestParams *params)
 {
