@@ -1,8 +1,12 @@
-// The HDD Test on tmpfs drives of its own (tests/wine/with-test-disks):
-// F: has 60 MiB, too little for a test, G: has 140 MiB.
+// The HDD Test on paced drives of its own (tests/wine/with-test-disks):
+// F: reports 60 MiB, too little for a test; G: reports 140 MiB and writes at
+// 20 MiB/s and reads at 40 MiB/s unless a test paces it otherwise.
 #include "program.h"
 
 using namespace e2e;
+
+// A whole pass of 213 or 1066 chunks of 96 KiB, the chunk for 4 KiB clusters.
+static const DWORD kSmallPeak = 20938752, kLargePeak = 104792064;
 
 bool e2e::IsRateText(const std::wstring &t)
 {
@@ -31,11 +35,22 @@ void e2e::ChooseDrive(HWND dialog, const wchar_t *letter)
 
 HWND e2e::RunHddTest(App &app, HWND dialog, DWORD appearMs)
 {
-    Press(dialog, IDC_HDD_TEST);
+    if (!Press(dialog, IDC_HDD_TEST))
+        return nullptr;
     HWND progress = app.WaitProgressDialog(appearMs);
-    WaitGone(progress, 60000);
+    if (progress && !WaitGone(progress, 120000))
+        return nullptr;
     Settle(dialog);
     return progress;
+}
+
+// Starts a test on G: and returns its progress dialog once the write pass runs.
+static HWND StartWritePass(App &app, HWND dialog)
+{
+    if (!Press(dialog, IDC_HDD_TEST))
+        return nullptr;
+    HWND progress = app.WaitProgressDialog();
+    return progress && WaitControlText(progress, IDC_STATUS, L"Testing Write performance", 20000) ? progress : nullptr;
 }
 
 // Catches a test started without room for its large stage, a wrong or
@@ -61,7 +76,7 @@ TEST_F(Program, DiskNoRoomOrNoNameChangesNothing)
         HANDLE f = CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
         CloseHandle(f);
     }
-    Press(dialog, IDC_HDD_TEST);
+    ASSERT_TRUE(Press(dialog, IDC_HDD_TEST));
     EXPECT_FALSE(app_.WaitProgressDialog(1500)) << "a test ran with every name taken";
     std::vector<std::wstring> names = TestFiles();
     EXPECT_EQ(100u, names.size()) << "a taken name was used and deleted";
@@ -70,15 +85,23 @@ TEST_F(Program, DiskNoRoomOrNoNameChangesNothing)
     CloseWithButton(dialog, IDOK);
 }
 
-// Under the CPU cap a pass takes a measurable time. Catches a file of
-// someone else's replaced, a progress dialog that closes on Escape or has a
-// close box, rates not kept per drive, a file or handle left behind, STOP
-// that does not stop, a short write taken for success, and a failed test
-// that wipes the earlier rates.
+static double MiBPerSecond(const std::wstring &rate)
+{
+    return rate.find(L"MB/S") != std::wstring::npos ? _wtoi(rate.c_str()) : _wtoi(rate.c_str()) / 1024.0;
+}
+
+// Catches rates that disagree with the drive's speed, a stage rule that
+// takes the wrong branch, a file of someone else's replaced, a progress
+// dialog that closes on Escape or has a close box, rates not kept per drive,
+// a file or handle left behind, STOP that does not stop, a failed write
+// taken for success, and a failed test that wipes the earlier rates.
 TEST_F(Program, DiskTestCompletesStopsFailsAndKeepsRates)
 {
     if (RigPath(L"").empty())
         GTEST_SKIP() << "needs tests/wine/with-test-disks";
+    double fioWrite = 0, fioRead = 0;
+    ASSERT_TRUE(PaceDrive(L"g", "write=20 read=40 full=0"));
+    ASSERT_TRUE(FioRates(&fioWrite, &fioRead));
     HWND dialog = StartToDialog();
     ASSERT_TRUE(dialog);
     ChooseDrive(dialog, L"G");
@@ -86,26 +109,34 @@ TEST_F(Program, DiskTestCompletesStopsFailsAndKeepsRates)
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_NEW, 0, nullptr);
     DWORD done = 0;
     ASSERT_TRUE(WriteFile(held, "keep", 4, &done, nullptr));
-    ASSERT_TRUE(CapProgram(true));
 
-    Press(dialog, IDC_HDD_TEST);
-    HWND progress = app_.WaitProgressDialog();
+    // 20 MiB reads in half a second, too fast to time: the large stage follows.
+    HWND progress = StartWritePass(app_, dialog);
     ASSERT_TRUE(progress);
     EXPECT_FALSE(GetWindowLongW(progress, GWL_STYLE) & WS_SYSMENU) << "a close box";
-    EXPECT_TRUE(WaitControlText(progress, IDC_STATUS, L"Testing Write performance"));
     EXPECT_EQ(std::vector<std::wstring>({L"VKT00.dat", L"VKT01.dat"}), TestFiles());
     PressKey(progress, VK_ESCAPE);
     PostMessageW(progress, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitControlText(progress, IDC_STATUS, L"Testing Read performance", 20000)) << "Escape ended it";
-    WaitGone(progress, 60000);
+    ASSERT_TRUE(WaitGone(progress, 120000));
     Settle(dialog);
     std::wstring read = ControlText(dialog, IDC_READ_RATE), write = ControlText(dialog, IDC_WRITE_RATE);
-    EXPECT_TRUE(IsRateText(read) && IsRateText(write)) << read << " " << write;
+    EXPECT_NEAR(fioWrite / 1024, MiBPerSecond(write), fioWrite / 1024 * 0.2) << write;
+    EXPECT_NEAR(fioRead / 1024, MiBPerSecond(read), fioRead / 1024 * 0.2) << read;
+    EXPECT_EQ(kLargePeak, PeakSize(L"g", "VKT01.dat"));
     EXPECT_EQ(4u, GetFileSize(held, nullptr)) << "the held file was replaced";
     EXPECT_EQ(std::vector<std::wstring>({L"VKT00.dat"}), TestFiles()) << "one file too many or too few";
     CloseHandle(held);
     DeleteFileW(L"G:\\VKT00.dat");
     int handles = HandleCount(app_.Pid());
+
+    // At 12 MiB/s both passes of 20 MiB take over a second: one stage only.
+    ASSERT_TRUE(PaceDrive(L"g", "write=12 read=12"));
+    ASSERT_TRUE(RunHddTest(app_, dialog));
+    EXPECT_EQ(kSmallPeak, PeakSize(L"g", "VKT00.dat"));
+    read = ControlText(dialog, IDC_READ_RATE), write = ControlText(dialog, IDC_WRITE_RATE);
+    EXPECT_NEAR(12, MiBPerSecond(read), 2.4) << read;
+    EXPECT_NEAR(12, MiBPerSecond(write), 2.4) << write;
 
     ChooseDrive(dialog, L"C");
     EXPECT_TRUE(WaitControlText(dialog, IDC_WRITE_RATE, kNotTested));
@@ -113,37 +144,52 @@ TEST_F(Program, DiskTestCompletesStopsFailsAndKeepsRates)
     EXPECT_TRUE(WaitControlText(dialog, IDC_READ_RATE, read));
     EXPECT_EQ(write, ControlText(dialog, IDC_WRITE_RATE));
 
-    // STOP twice, then a drive that fills while a write pass runs. Under the
-    // cap the dialog drains its posted progress before it sees the end, so a
-    // stop shows as the passes begun after it: at most the next one.
-    for (int round = 0; round < 2; round++) {
-        SCOPED_TRACE(round == 0 ? "stop" : "full drive");
-        Press(dialog, IDC_HDD_TEST);
-        progress = app_.WaitProgressDialog();
-        EXPECT_TRUE(WaitControlText(progress, IDC_STATUS, L"Testing Write performance", 20000));
-        HANDLE filler = round ? CreateFileW(L"G:\\filler", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr) : nullptr;
-        std::vector<char> block(1 << 20);
-        for (int mb = 0; round && mb < 140 && WriteFile(filler, block.data(), 1 << 20, &done, nullptr) && done; mb++) {}
-        for (int click = 0; !round && click < 2; click++)
-            ClickCheckBox(progress, IDC_STOP);     // a sent click, ahead of the posted backlog
-        int passes = 0;
-        std::wstring status = ControlText(progress, IDC_STATUS);
-        for (DWORD start = GetTickCount(); IsWindow(progress) && GetTickCount() - start < 30000; Sleep(20)) {
-            std::wstring now = ControlText(progress, IDC_STATUS);
-            passes += IsWindow(progress) && now != status;
-            status = now;
-        }
-        EXPECT_LE(passes, round ? 3 : 1) << "the test went on";
+    // STOP once and twice during the write pass, then a drive that another
+    // program fills while the write pass runs: each ends the test in that
+    // pass, removes its file and keeps the rates from before. A slow drive
+    // leaves a loaded machine seconds to click in.
+    ASSERT_TRUE(PaceDrive(L"g", "write=4"));
+    for (int round = 0; round < 3; round++) {
+        SCOPED_TRACE(round < 2 ? "stop" : "full drive");
+        ASSERT_TRUE(PaceDrive(L"g", round < 2 ? "full=0" : "full=4194304"));
+        progress = StartWritePass(app_, dialog);
+        ASSERT_TRUE(progress);
+        for (int click = 0; click <= round && round < 2; click++)
+            ClickCheckBox(progress, IDC_STOP);
+        bool wentOn = false;
+        for (DWORD start = GetTickCount(); IsWindow(progress) && GetTickCount() - start < 60000; Sleep(20))
+            wentOn |= ControlText(progress, IDC_STATUS) == L"Testing Read performance";
+        EXPECT_FALSE(IsWindow(progress));
+        EXPECT_FALSE(wentOn) << "the test went on";
+        DWORD peak = PeakSize(L"g", "VKT00.dat");
+        EXPECT_TRUE(peak > 0 && peak < kSmallPeak) << peak;
         Settle(dialog);
         EXPECT_EQ(read, ControlText(dialog, IDC_READ_RATE));
         EXPECT_EQ(write, ControlText(dialog, IDC_WRITE_RATE));
         EXPECT_TRUE(TestFiles().empty());
-        CloseHandle(filler);
-        DeleteFileW(L"G:\\filler");
     }
     if (handles > 0) {
         EXPECT_EQ(handles, HandleCount(app_.Pid()));
     }
-    EXPECT_TRUE(CapProgram(false));
     CloseWithButton(dialog, IDOK);
+}
+
+// A WM_QUIT ends every modal loop of the thread, the progress dialog's
+// first. Catches a run that takes that end for success, or frees what the
+// worker still writes from: a crash, a file left or a hang at exit.
+TEST_F(Program, DiskQuitDuringPassEndsTheProgram)
+{
+    if (RigPath(L"").empty())
+        GTEST_SKIP() << "needs tests/wine/with-test-disks";
+    HWND dialog = StartToDialog();
+    ASSERT_TRUE(dialog);
+    ChooseDrive(dialog, L"G");
+    ASSERT_TRUE(PaceDrive(L"g", "write=4 full=0"));
+    HWND progress = StartWritePass(app_, dialog);
+    ASSERT_TRUE(progress);
+    ASSERT_TRUE(PostThreadMessageW(GetWindowThreadProcessId(dialog, nullptr), WM_QUIT, 0, 0));
+    ExpectExitCode(0);
+    EXPECT_TRUE(TestFiles().empty());
+    DWORD peak = PeakSize(L"g", "VKT00.dat");
+    EXPECT_TRUE(peak > 0 && peak < kSmallPeak) << peak;
 }

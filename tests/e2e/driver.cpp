@@ -2,6 +2,8 @@
 #include "driver.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace e2e {
@@ -304,10 +306,11 @@ std::wstring MessageBoxText(HWND box)
     return ControlText(box, 0xFFFF);
 }
 
-void WaitGone(HWND window, DWORD timeoutMs)
+bool WaitGone(HWND window, DWORD timeoutMs)
 {
     for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start < timeoutMs;)
         Sleep(50);
+    return !IsWindow(window);
 }
 
 void Settle(HWND window)
@@ -319,9 +322,14 @@ void Settle(HWND window)
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
 }
 
-void Press(HWND dialog, int id)
+bool Press(HWND dialog, int id)
 {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+    // A post would reach a dialog that a modal child has disabled, which no
+    // user could press: wait for the child to go first.
+    for (DWORD start = GetTickCount(); !IsWindowEnabled(dialog); Sleep(50))
+        if (!IsWindow(dialog) || GetTickCount() - start > 60000)
+            return false;
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
 }
 
 void PressKey(HWND dialog, UINT vk)
@@ -460,13 +468,47 @@ std::wstring RigPath(const std::wstring &name)
     return rig.empty() ? rig : UnixToWindows(rig) + L"\\" + name;
 }
 
-bool CapProgram(bool capped)
+static std::string ReadWhole(const std::wstring &path)
 {
-    CloseHandle(CreateFileW(RigPath(capped ? L"cap" : L"uncap").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(50)) {
-        WIN32_FILE_ATTRIBUTE_DATA answer;
-        if (GetFileAttributesExW(RigPath(L"done").c_str(), GetFileExInfoStandard, &answer))
-            return DeleteFileW(RigPath(L"done").c_str()) && answer.nFileSizeLow > 0;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string text;
+    char buffer[4096];
+    DWORD done = 0;
+    while (f != INVALID_HANDLE_VALUE && ReadFile(f, buffer, sizeof(buffer), &done, nullptr) && done)
+        text.append(buffer, done);
+    CloseHandle(f);
+    return text;
+}
+
+bool PaceDrive(const wchar_t *letter, const char *settings)
+{
+    HANDLE f = CreateFileW(RigPath(std::wstring(letter) + L".pace").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD done = 0;
+    BOOL ok = WriteFile(f, settings, (DWORD)strlen(settings), &done, nullptr);
+    return CloseHandle(f) && ok;
+}
+
+DWORD PeakSize(const wchar_t *letter, const char *name)
+{
+    std::string log = ReadWhole(RigPath(std::wstring(letter) + L".pace.log"));
+    std::string key = std::string(name) + " ";
+    size_t at = log.rfind("\n" + key);
+    if (log.compare(0, key.size(), key) == 0 && at == std::string::npos)
+        at = 0;
+    else if (at != std::string::npos)
+        at++;
+    return at == std::string::npos ? 0 : strtoul(log.c_str() + at + key.size(), nullptr, 10);
+}
+
+bool FioRates(double *write, double *read)
+{
+    CloseHandle(CreateFileW(RigPath(L"fio").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(100)) {
+        if (!FileExists(RigPath(L"fio.done")))
+            continue;
+        std::string answer = ReadWhole(RigPath(L"fio.done"));
+        DeleteFileW(RigPath(L"fio.done").c_str());
+        return sscanf(answer.c_str(), "%lf %lf", write, read) == 2 && *write > 0 && *read > 0;
     }
     return false;
 }

@@ -64,7 +64,8 @@ private:
 std::wstring Text(HWND window);
 std::wstring ControlText(HWND dialog, int id);
 std::wstring MessageBoxText(HWND box);
-void Press(HWND dialog, int id);           // a button click
+// A button click, once the dialog is enabled; false when it stays disabled.
+bool Press(HWND dialog, int id);
 void PressKey(HWND dialog, UINT vk);       // a key the dialog manager sees
 void ClickCheckBox(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
@@ -74,7 +75,7 @@ void ChooseComboItem(HWND dialog, int id, int index);
 // Waits until the control's text equals the wanted one.
 bool WaitControlText(HWND dialog, int id, const std::wstring &want, DWORD timeoutMs = 5000);
 // Waits until the window no longer exists.
-void WaitGone(HWND window, DWORD timeoutMs = 10000);
+bool WaitGone(HWND window, DWORD timeoutMs = 10000);
 // Lets the program handle what has been posted to it so far.
 void Settle(HWND window);
 
@@ -87,8 +88,13 @@ int HandleCount(DWORD pid);
 // Windows path of a file in the disk tests' rig (tests/wine/with-test-disks);
 // empty outside it.
 std::wstring RigPath(const std::wstring &name);
-// Puts the running program under the rig's CPU cap, or takes it off.
-bool CapProgram(bool capped);
+// Changes a rig drive's settings ("write=12 read=12", "full=1"; see
+// tests/wine/paced-drive); what is not named stays.
+bool PaceDrive(const wchar_t *letter, const char *settings);
+// The largest size a removed file of the rig drive reached; 0 if none was removed.
+DWORD PeakSize(const wchar_t *letter, const char *name);
+// fio's write and read rates on the rig's G:, in KiB/s, at its present pace.
+bool FioRates(double *write, double *read);
 
 // A string of vurodoz.exe's own string table.
 std::wstring ProgramString(UINT id);

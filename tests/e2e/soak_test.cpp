@@ -48,6 +48,7 @@ TEST_F(Program, SoakManyTestsInOneProcess)
     HWND dialog = StartToDialog(options);
     ASSERT_TRUE(dialog);
     ChooseDrive(dialog, L"G");
+    PaceDrive(L"g", "write=200 read=400");    // as fast as the drive's process goes
     Held start = Measure(app_.Pid());
     Print("start", start);
 
