@@ -44,6 +44,27 @@ HWND e2e::RunHddTest(App &app, HWND dialog, DWORD appearMs)
     return progress;
 }
 
+namespace {
+
+class Disk : public Program {
+protected:
+    void SetUp() override
+    {
+        if (RigPath(L"").empty())
+            GTEST_SKIP() << "needs tests/wine/with-test-disks";
+        Program::SetUp();
+    }
+    HWND StartOnDrive(const wchar_t *letter)
+    {
+        HWND dialog = StartToDialog();
+        if (dialog)
+            ChooseDrive(dialog, letter);
+        return dialog;
+    }
+};
+
+}  // namespace
+
 // Starts a test on G: and returns its progress dialog once the write pass runs.
 static HWND StartWritePass(App &app, HWND dialog)
 {
@@ -55,13 +76,10 @@ static HWND StartWritePass(App &app, HWND dialog)
 
 // Catches a test started without room for its large stage, a wrong or
 // missing message 511, and a name search that reuses one of 100 taken names.
-TEST_F(Program, DiskNoRoomOrNoNameChangesNothing)
+TEST_F(Disk, NoRoomOrNoNameChangesNothing)
 {
-    if (RigPath(L"").empty())
-        GTEST_SKIP() << "needs tests/wine/with-test-disks";
-    HWND dialog = StartToDialog();
+    HWND dialog = StartOnDrive(L"F");
     ASSERT_TRUE(dialog);
-    ChooseDrive(dialog, L"F");
     Press(dialog, IDC_HDD_TEST);
     HWND box = app_.WaitMessageBox();
     ASSERT_TRUE(box);
@@ -95,16 +113,13 @@ static double MiBPerSecond(const std::wstring &rate)
 // dialog that closes on Escape or has a close box, rates not kept per drive,
 // a file or handle left behind, STOP that does not stop, a failed write
 // taken for success, and a failed test that wipes the earlier rates.
-TEST_F(Program, DiskTestCompletesStopsFailsAndKeepsRates)
+TEST_F(Disk, CompletesStopsFailsAndKeepsRates)
 {
-    if (RigPath(L"").empty())
-        GTEST_SKIP() << "needs tests/wine/with-test-disks";
     double fioWrite = 0, fioRead = 0;
     ASSERT_TRUE(PaceDrive(L"g", "write=20 read=40 full=0"));
     ASSERT_TRUE(FioRates(&fioWrite, &fioRead));
-    HWND dialog = StartToDialog();
+    HWND dialog = StartOnDrive(L"G");
     ASSERT_TRUE(dialog);
-    ChooseDrive(dialog, L"G");
     HANDLE held = CreateFileW(L"G:\\VKT00.dat", GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_NEW, 0, nullptr);
     DWORD done = 0;
@@ -177,13 +192,10 @@ TEST_F(Program, DiskTestCompletesStopsFailsAndKeepsRates)
 // A WM_QUIT ends every modal loop of the thread, the progress dialog's
 // first. Catches a run that takes that end for success, or frees what the
 // worker still writes from: a crash, a file left or a hang at exit.
-TEST_F(Program, DiskQuitDuringPassEndsTheProgram)
+TEST_F(Disk, QuitDuringPassEndsTheProgram)
 {
-    if (RigPath(L"").empty())
-        GTEST_SKIP() << "needs tests/wine/with-test-disks";
-    HWND dialog = StartToDialog();
+    HWND dialog = StartOnDrive(L"G");
     ASSERT_TRUE(dialog);
-    ChooseDrive(dialog, L"G");
     ASSERT_TRUE(PaceDrive(L"g", "write=4 full=0"));
     HWND progress = StartWritePass(app_, dialog);
     ASSERT_TRUE(progress);

@@ -136,16 +136,21 @@ void WriteIni(const char *content)
     CloseHandle(f);
 }
 
+std::string ReadFileBytes(const std::wstring &path)
+{
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    std::string bytes(f == INVALID_HANDLE_VALUE ? 0 : GetFileSize(f, nullptr), '\0');
+    DWORD done = 0;
+    if (!bytes.empty())
+        ReadFile(f, &bytes[0], (DWORD)bytes.size(), &done, nullptr);
+    CloseHandle(f);
+    return bytes.substr(0, done);
+}
+
 std::string ReadIni()
 {
-    HANDLE f = CreateFileW(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char buffer[4096];
-    DWORD done = 0;
-    ReadFile(f, buffer, sizeof(buffer), &done, nullptr);
-    CloseHandle(f);
-    return std::string(buffer, done);
+    return FileExists(IniPath()) ? ReadFileBytes(IniPath()) : "<missing>";
 }
 
 App::~App()
@@ -468,18 +473,6 @@ std::wstring RigPath(const std::wstring &name)
     return rig.empty() ? rig : UnixToWindows(rig) + L"\\" + name;
 }
 
-static std::string ReadWhole(const std::wstring &path)
-{
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    std::string text;
-    char buffer[4096];
-    DWORD done = 0;
-    while (f != INVALID_HANDLE_VALUE && ReadFile(f, buffer, sizeof(buffer), &done, nullptr) && done)
-        text.append(buffer, done);
-    CloseHandle(f);
-    return text;
-}
-
 bool PaceDrive(const wchar_t *letter, const char *settings)
 {
     HANDLE f = CreateFileW(RigPath(std::wstring(letter) + L".pace").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -490,14 +483,9 @@ bool PaceDrive(const wchar_t *letter, const char *settings)
 
 DWORD PeakSize(const wchar_t *letter, const char *name)
 {
-    std::string log = ReadWhole(RigPath(std::wstring(letter) + L".pace.log"));
-    std::string key = std::string(name) + " ";
-    size_t at = log.rfind("\n" + key);
-    if (log.compare(0, key.size(), key) == 0 && at == std::string::npos)
-        at = 0;
-    else if (at != std::string::npos)
-        at++;
-    return at == std::string::npos ? 0 : strtoul(log.c_str() + at + key.size(), nullptr, 10);
+    std::string log = "\n" + ReadFileBytes(RigPath(std::wstring(letter) + L".pace.log"));
+    size_t at = log.rfind("\n" + std::string(name) + " ");
+    return at == std::string::npos ? 0 : strtoul(log.c_str() + at + strlen(name) + 2, nullptr, 10);
 }
 
 bool FioRates(double *write, double *read)
@@ -506,7 +494,7 @@ bool FioRates(double *write, double *read)
     for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(100)) {
         if (!FileExists(RigPath(L"fio.done")))
             continue;
-        std::string answer = ReadWhole(RigPath(L"fio.done"));
+        std::string answer = ReadFileBytes(RigPath(L"fio.done"));
         DeleteFileW(RigPath(L"fio.done").c_str());
         return sscanf(answer.c_str(), "%lf %lf", write, read) == 2 && *write > 0 && *read > 0;
     }

@@ -26,6 +26,8 @@ void SetWindowsVersion(const wchar_t *version);
 // Wine's load order for one DLL of vurodoz.exe ("native", ...); null: the default.
 void SetDllOverride(const wchar_t *dll, const wchar_t *order);
 
+// The file's bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::wstring &path);
 std::wstring IniPath();
 void DeleteIni();
 void WriteIni(const char *content);

@@ -18,18 +18,6 @@ static bool WriteFileBytes(const std::wstring &path, const char *bytes)
     return CloseHandle(f) && done == strlen(bytes);
 }
 
-std::string ReadFileBytes(const std::wstring &path)
-{
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    std::string bytes(f == INVALID_HANDLE_VALUE ? 0 : GetFileSize(f, nullptr), '\0');
-    DWORD done = 0;
-    if (!bytes.empty())
-        ReadFile(f, &bytes[0], (DWORD)bytes.size(), &done, nullptr);
-    CloseHandle(f);
-    return bytes.substr(0, done);
-}
-
 bool PutFakeDdraw(const std::wstring &dir, const char *script, bool withCreate)
 {
     std::wstring from = Env(withCreate ? L"VURODOZ_FAKEDDRAW" : L"VURODOZ_FAKEDDRAW_NOCREATE");

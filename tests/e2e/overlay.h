@@ -10,7 +10,6 @@ namespace e2e {
 // Options::nativeDdraw for Wine to load it) (or, withCreate false, its copy that
 // lacks DirectDrawCreate), writes its script and clears its log and dumps.
 bool PutFakeDdraw(const std::wstring &dir, const char *script, bool withCreate = true);
-std::string ReadFileBytes(const std::wstring &path);
 inline std::string FakeDdrawLog(const std::wstring &dir) { return ReadFileBytes(dir + L"\\fakeddraw.log"); }
 
 // What one press of Overlay Test showed.
