@@ -62,6 +62,11 @@ TEST_F(Program, ChoosingAnotherDriveRefreshesChoosingTheSameDoesNot)
     HWND dialog = StartToDialog();
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, kNotTested));
+    // Every paint refills the fields: a first paint still to come would
+    // overwrite the mark as a refresh would.
+    for (DWORD start = GetTickCount(); GetUpdateRect(dialog, nullptr, FALSE) && GetTickCount() - start < 20000;)
+        Sleep(20);
+    Settle(dialog);
     HWND status = GetDlgItem(dialog, IDC_OVERLAY_STATUS);
     DWORD_PTR r;
     SendMessageTimeoutW(status, WM_SETTEXT, 0, (LPARAM)L"mark", SMTO_ABORTIFHUNG, 5000, &r);
