@@ -190,3 +190,10 @@ extern "C" __declspec(dllexport) int WINAPI VKTGetBridgeData(
     *latencyTimer = bridge.LatencyTimer;
     return 1;
 }
+
+/* The library's entry point; it links no C runtime and has nothing to set up
+   or tear down. */
+extern "C" BOOL WINAPI DllEntry(HINSTANCE, DWORD, LPVOID)
+{
+    return TRUE;
+}

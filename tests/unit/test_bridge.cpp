@@ -1,6 +1,6 @@
 // The chipset names, and the driver path run in-process: the fake bridge
 // driver as a ZURORIDE service found in place or installed by the program's
-// own code, and the real zuroride.sys under Wine.
+// own code, and the real zuroride.sys and rudido32.dll under Wine.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -160,4 +160,20 @@ TEST(Bridge, RealDriverUnderWine)
     CloseHandle(device);
     RemoveDriverService(BRIDGE_DRIVER_SERVICE);
     EXPECT_EQ(-1, ServiceState());
+}
+
+// The shipped library has an entry point of its own and no C runtime: it must
+// load, take the fault of its port probe under its guard, answer 0 without
+// writing the outputs, and unload.
+TEST(Bridge, RealLibraryUnderWine)
+{
+    HMODULE library = LoadLibraryA(Built(VURODOZ_DIST_DIR, "rudido32.dll").c_str());
+    ASSERT_TRUE(library != nullptr) << GetLastError();
+    typedef int(WINAPI * Export)(DWORD *, DWORD *, DWORD *, DWORD *);
+    Export query = (Export)(void *)GetProcAddress(library, BRIDGE_LIBRARY_EXPORT);
+    ASSERT_TRUE(query != nullptr);
+    DWORD out[4] = {7, 7, 7, 7};
+    EXPECT_EQ(0, query(&out[0], &out[1], &out[2], &out[3]));
+    EXPECT_EQ(7u, out[0] & out[1] & out[2] & out[3]);
+    EXPECT_TRUE(FreeLibrary(library));
 }
