@@ -7,6 +7,7 @@
 #include "diskdisplay.h"
 #include "diskengine.h"
 #include "diskrun.h"
+#include "freespace.h"
 #include "resource.h"
 
 namespace {

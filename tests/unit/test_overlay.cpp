@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "maindlg.h"
-#include "overlaydd.h"
+#include "clipkey.h"
 #include "overlaywnd.h"
 #include "pattern.h"
 #include "saved_state.h"
