@@ -7,17 +7,10 @@
 #include "diskrun.h"
 #include "diskengine.h"
 #include "diskdisplay.h"
+#include "drivecombo.h"
 #include "overlaywnd.h"
 #include "report.h"
-
-int OverlayState;
-
-UINT OverlayStateTextId(void)
-{
-    if (OverlayState >= OVERLAY_S3 && OverlayState <= OVERLAY_LOW_RESOLUTION)
-        return IDS_OVERLAY_QUESTION + OverlayState;
-    return IDS_STATUS_NOT_TESTED;
-}
+#include "window.h"
 
 int OverlayStateForScreen(int state, int width, int height)
 {
@@ -26,22 +19,6 @@ int OverlayStateForScreen(int state, int width, int height)
     if (state == OVERLAY_LOW_RESOLUTION)
         return OVERLAY_NOT_TESTED;
     return state;
-}
-
-int FixedDriveAtPosition(int position)
-{
-    int i, seen = 0;
-
-    if (position < 0)
-        return -1;
-    for (i = 0; i < DriveSelector.ItemCount && i < DRIVE_COUNT; i++) {
-        if (!DriveSelector.Items[i].IsFixed)
-            continue;
-        if (seen == position)
-            return DriveSelector.Items[i].DriveIndex;
-        seen++;
-    }
-    return -1;
 }
 
 void RefreshFields(HWND dialog, int drive)

@@ -2,7 +2,7 @@
    CR LF text in the ANSI code page, in a file the user names. */
 #include "report.h"
 #include "app.h"
-#include "maindlg.h"
+#include "overlaystate.h"
 #include "machineinfo.h"
 #include "textfmt.h"
 #include "version.h"

@@ -3,6 +3,7 @@
 #include "diskdisplay.h"
 #include "resource.h"
 #include "textfmt.h"
+#include "window.h"
 
 #define RATE_STEP       10240.0
 #define RED_BAND_RATE   4608.0
@@ -65,18 +66,12 @@ static void FillWithColour(HDC dc, const RECT *area, COLORREF colour)
 void DrawRateBar(HWND dialog, double scale, double rate, int controlId)
 {
     RECT bar;
-    POINT corners[2];
     HDC dc;
     int bands[3], i;
 
     GetWindowRect(GetDlgItem(dialog, controlId), &bar);
-    corners[0].x = bar.left;
-    corners[0].y = bar.top;
-    corners[1].x = bar.right;
-    corners[1].y = bar.bottom;
-    ScreenToClient(dialog, &corners[0]);
-    ScreenToClient(dialog, &corners[1]);
-    SetRect(&bar, corners[0].x + 2, corners[0].y + 2, corners[1].x - 2, corners[1].y - 2);
+    MapRectCorners(dialog, &bar, ScreenToClient);
+    InflateRect(&bar, -2, -2);
 
     dc = GetDC(dialog);
     if (dc == NULL)

@@ -1,6 +1,7 @@
 /* The timed write and read passes of the disk test: the transfer buffer, the
    test file's name, the worker thread and its two stages. */
 #include "diskengine.h"
+#include "drives.h"
 #include "resource.h"
 #include "textfmt.h"
 
@@ -10,11 +11,6 @@ std::atomic<LONG> StopRequested(0);
 
 static const char STATUS_WRITE[] = "Testing Write performance";
 static const char STATUS_READ[] = "Testing Read performance";
-
-void FormatRootPath(char *root, int drive)
-{
-    FormatBounded(root, 4, "%c:\\", 'A' + drive);
-}
 
 DWORD ChunkSizeForCluster(DWORD sectorsPerCluster, DWORD bytesPerSector)
 {
@@ -115,7 +111,7 @@ static int TimedPass(DiskTestParams *params, int writing, DWORD *elapsed)
     HWND bar = GetDlgItem(params->ProgressDialog, IDC_PROGRESS);
     HANDLE file;
     DWORD i, moved, t0, t1;
-    int position, shown = 0;
+    int position, shown = 0, result = RESULT_OK;
     BOOL ok;
 
     PostMessageA(bar, PBM_SETPOS, 0, 0);
@@ -135,14 +131,12 @@ static int TimedPass(DiskTestParams *params, int writing, DWORD *elapsed)
         else
             ok = ReadFile(file, params->Buffer, params->ChunkSize, &moved, NULL);
         if (!ok || moved != params->ChunkSize) {
-            CloseHandle(file);
-            DeleteFileA(params->FileName);
-            return RESULT_IO_ERROR;
+            result = RESULT_IO_ERROR;
+            break;
         }
         if (StopRequested.load() != 0) {
-            CloseHandle(file);
-            DeleteFileA(params->FileName);
-            return RESULT_STOPPED;
+            result = RESULT_STOPPED;
+            break;
         }
         /* A post costs a round trip to Wine's server, more than a cached
            chunk takes, and floods the dialog's queue ahead of a STOP click:
@@ -154,14 +148,14 @@ static int TimedPass(DiskTestParams *params, int writing, DWORD *elapsed)
         }
     }
     t1 = GetTickCount();
-    if (!CloseHandle(file)) {
+    if (!CloseHandle(file) && result == RESULT_OK)
+        result = RESULT_IO_ERROR;
+    /* A written file stays for the read pass; anything else goes. */
+    if (result != RESULT_OK || !writing)
         DeleteFileA(params->FileName);
-        return RESULT_IO_ERROR;
-    }
-    if (!writing)
-        DeleteFileA(params->FileName);
-    *elapsed = t1 - t0;
-    return RESULT_OK;
+    if (result == RESULT_OK)
+        *elapsed = t1 - t0;
+    return result;
 }
 
 int WritePass(DiskTestParams *params)
@@ -205,5 +199,5 @@ DWORD WINAPI DiskTestWorker(void *param)
 
 double RateFromElapsed(DWORD ms)
 {
-    return (20971520.0 / ms) * 0.9765625;
+    return ((double)SMALL_FILE_SIZE / ms) * 0.9765625;
 }

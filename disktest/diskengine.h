@@ -44,9 +44,6 @@ int    ReadPass(DiskTestParams *params);
 /* Throughput in KB/s of one 20 MiB pass that took ms milliseconds (never 0). */
 double RateFromElapsed(DWORD ms);
 
-/* The root path of drive 0 to 25, such as C:\ for 2, into 4 bytes. */
-void FormatRootPath(char *root, int drive);
-
 /* The decisions of the engine, apart from the platform calls. */
 /* Bytes per transfer for a cluster size; 0 when the cluster is unusable. */
 DWORD  ChunkSizeForCluster(DWORD sectorsPerCluster, DWORD bytesPerSector);

@@ -3,12 +3,13 @@
 #define VURODOZ_CHIPSET_H
 
 #include <windows.h>
+#include "zuroctl.h"
 
 #define CHIPSET_TEXT_SIZE 128
 
 /* Our own PCI vendor id: the same number as our driver's device type, and
    one the public PCI vendor list assigns to no one. */
-#define CHIPSET_VENDOR_TOLVANE 0x9C41
+#define CHIPSET_VENDOR_TOLVANE ZURO_DEVICE_TYPE
 
 struct ChipSetDevice {
     WORD DeviceId;

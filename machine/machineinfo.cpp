@@ -1,27 +1,16 @@
-/* The machine facts record, its one-time collection and the fixed-drive list. */
+/* The machine facts record and its one-time collection, which also readies
+   the disk and overlay tests. */
 #include "machineinfo.h"
 #include "winname.h"
 #include "cpu.h"
 #include "pcibridge.h"
-#include "maindlg.h"
-#include "diskrun.h"
+#include "freespace.h"
 #include "overlaywnd.h"
-#include "app.h"
+#include "overlaystate.h"
+#include "text.h"
 #include "textfmt.h"
 
-MachineInfoRecord   MachineInfo;
-DriveSelectorRecord DriveSelector;
-
-#define DRIVE_ITEM(i, letter) { 0, i, { letter, letter } }
-DriveItem DriveItems[DRIVE_COUNT] = {
-    DRIVE_ITEM(0, "A"),  DRIVE_ITEM(1, "B"),  DRIVE_ITEM(2, "C"),  DRIVE_ITEM(3, "D"),
-    DRIVE_ITEM(4, "E"),  DRIVE_ITEM(5, "F"),  DRIVE_ITEM(6, "G"),  DRIVE_ITEM(7, "H"),
-    DRIVE_ITEM(8, "I"),  DRIVE_ITEM(9, "J"),  DRIVE_ITEM(10, "K"), DRIVE_ITEM(11, "L"),
-    DRIVE_ITEM(12, "M"), DRIVE_ITEM(13, "N"), DRIVE_ITEM(14, "O"), DRIVE_ITEM(15, "P"),
-    DRIVE_ITEM(16, "Q"), DRIVE_ITEM(17, "R"), DRIVE_ITEM(18, "S"), DRIVE_ITEM(19, "T"),
-    DRIVE_ITEM(20, "U"), DRIVE_ITEM(21, "V"), DRIVE_ITEM(22, "W"), DRIVE_ITEM(23, "X"),
-    DRIVE_ITEM(24, "Y"), DRIVE_ITEM(25, "Z"),
-};
+MachineInfoRecord MachineInfo;
 
 void FormatProcessorCountPrefix(char *out, DWORD count)
 {
@@ -36,27 +25,6 @@ void FormatProcessorCountPrefix(char *out, DWORD count)
 void FormatComputerAndMemory(char *out, const char *computer, DWORD totalBytes)
 {
     FormatBounded(out, COMPUTER_MEMORY_TEXT_SIZE, "%s %dMBytes", computer, (int)(totalBytes >> 20));
-}
-
-int BuildFixedDriveList(void)
-{
-    char root[8];
-    int i;
-
-    for (i = 0; i < DRIVE_COUNT; i++) {
-        wsprintfA(root, "%c:\\", 'A' + i);
-        DriveItems[i].IsFixed = GetDriveTypeA(root) == DRIVE_FIXED ? 1 : 0;
-    }
-    for (i = 0; i < DRIVE_COUNT; i++) {
-        if (DriveItems[i].IsFixed) {
-            DriveSelector.SelectedDrive = i;
-            DriveSelector.ControlId = 301;
-            DriveSelector.ItemCount = DRIVE_COUNT;
-            DriveSelector.Items = DriveItems;
-            return 1;
-        }
-    }
-    return 0;
 }
 
 int CollectMachineInfo(HINSTANCE instance)

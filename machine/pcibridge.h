@@ -2,7 +2,7 @@
 #ifndef VURODOZ_PCIBRIDGE_H
 #define VURODOZ_PCIBRIDGE_H
 
-#include "machineinfo.h"
+#include "machinerecord.h"
 
 #define BRIDGE_DRIVER_FILE    "ZURORIDE.SYS"
 #define BRIDGE_DRIVER_SERVICE "ZURORIDE"

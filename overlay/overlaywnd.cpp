@@ -1,36 +1,24 @@
 /* The overlay test window: a magenta pop-up with a 720 x 576 client area
    over which the overlay is shown, and the loop that runs one test in it. */
 #include "overlaywnd.h"
-#include "overlaydd.h"
+#include "window.h"
 
-static const char *TestCaption;
-static HINSTANCE   TestInstance;
+static HINSTANCE TestInstance;
 
 #define OVERLAY_TEST_STYLE  (WS_POPUP | WS_CAPTION | WS_THICKFRAME)
 #define OVERLAY_BACKGROUND  RGB(255, 0, 255)
-
-const char *OverlayTestCaption(void)
-{
-    return TestCaption;
-}
 
 /* The frame is measured as created, so any theme's borders are allowed for. */
 static void FitAndCentre(HWND window)
 {
     RECT client, outer;
-    POINT topLeft, bottomRight;
     int width, height;
 
     GetClientRect(window, &client);
-    topLeft.x = client.left;
-    topLeft.y = client.top;
-    bottomRight.x = client.right;
-    bottomRight.y = client.bottom;
-    ClientToScreen(window, &topLeft);
-    ClientToScreen(window, &bottomRight);
+    MapRectCorners(window, &client, ClientToScreen);
     GetWindowRect(window, &outer);
-    width = (outer.right - outer.left) - (bottomRight.x - topLeft.x) + TEST_WIDTH;
-    height = (outer.bottom - outer.top) - (bottomRight.y - topLeft.y) + TEST_HEIGHT;
+    width = (outer.right - outer.left) - (client.right - client.left) + TEST_WIDTH;
+    height = (outer.bottom - outer.top) - (client.bottom - client.top) + TEST_HEIGHT;
     MoveWindow(window, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, TRUE);
 }
@@ -67,7 +55,7 @@ WORD RegisterOverlayTestClass(HINSTANCE instance, const char *caption)
 {
     WNDCLASSA wc;
 
-    TestCaption = caption;
+    SetOverlayTestCaption(caption);
     TestInstance = instance;
     ZeroMemory(&wc, sizeof(wc));
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -85,7 +73,7 @@ int RunOverlayTest(HWND parent)
     MSG msg;
 
     OverlayTestResult = OVERLAY_RESULT_NONE;
-    window = CreateWindowExA(0, OVERLAY_TEST_CLASS, TestCaption, OVERLAY_TEST_STYLE,
+    window = CreateWindowExA(0, OVERLAY_TEST_CLASS, OverlayTestCaption(), OVERLAY_TEST_STYLE,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                              parent, NULL, TestInstance, NULL);
     if (!window)

@@ -1,14 +1,9 @@
-/* The overlay test window and the result codes of one overlay test. */
+/* The overlay test window, which runs one overlay test. */
 #ifndef VURODOZ_OVERLAYWND_H
 #define VURODOZ_OVERLAYWND_H
 
 #include <windows.h>
-
-#define OVERLAY_RESULT_NONE         0
-#define OVERLAY_RESULT_S3           1
-#define OVERLAY_RESULT_RIVA         2
-#define OVERLAY_RESULT_NO_WINDOW    101
-#define OVERLAY_RESULT_UNSUPPORTED  105
+#include "formattest.h"
 
 #define OVERLAY_TEST_CLASS          "WC:VKTEST"
 
@@ -17,7 +12,5 @@
 
 WORD RegisterOverlayTestClass(HINSTANCE instance, const char *caption);
 int  RunOverlayTest(HWND parent);
-/* The caption given at registration; the questions carry it too. */
-const char *OverlayTestCaption(void);
 
 #endif

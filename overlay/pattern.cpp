@@ -94,45 +94,18 @@ static void ConvertRow(int layout, const BYTE *pixels, BYTE *line, UINT width)
     }
 }
 
-static int WritePattern(int layout, BYTE *memory, LONG pitch, UINT width, UINT height)
+/* The bars drawn at the source size, stretched to width x height, read back
+   as a 24-bit DIB into buffer and converted line by line into memory. */
+static void DrawAndConvert(int layout, BYTE *memory, LONG pitch, UINT w, UINT h, DWORD stride,
+                           BYTE *buffer, HDC sourceDc, HDC destDc, HBITMAP sourceBitmap,
+                           HBITMAP destBitmap)
 {
-    UINT w = width & 0xFFFF, h = height & 0xFFFF;
-    DWORD stride = ((w + 1) * 3 / 4) * 4;
-    BYTE *buffer, *line;
-    HDC screen, sourceDc = NULL, destDc = NULL;
-    HBITMAP sourceBitmap = NULL, destBitmap = NULL;
     HGDIOBJ oldSource, oldDest;
     BITMAPINFOHEADER header;
     RECT area = { 0, 0, PATTERN_SOURCE_WIDTH, PATTERN_SOURCE_HEIGHT };
+    BYTE *line;
     UINT r;
 
-    if (h != 0 && stride > 0xFFFFFFFFu / h)
-        return 0;
-    buffer = (BYTE *)GlobalAlloc(GMEM_FIXED, stride * h);
-    if (!buffer)
-        return 0;
-    screen = GetDC(NULL);
-    if (!screen) {
-        GlobalFree(buffer);
-        return 0;
-    }
-    sourceBitmap = CreateCompatibleBitmap(screen, PATTERN_SOURCE_WIDTH, PATTERN_SOURCE_HEIGHT);
-    destBitmap = CreateCompatibleBitmap(screen, (int)w, (int)h);
-    sourceDc = CreateCompatibleDC(screen);
-    destDc = CreateCompatibleDC(screen);
-    if (!sourceBitmap || !destBitmap || !sourceDc || !destDc) {
-        if (destDc)
-            DeleteDC(destDc);
-        if (sourceDc)
-            DeleteDC(sourceDc);
-        if (destBitmap)
-            DeleteObject(destBitmap);
-        if (sourceBitmap)
-            DeleteObject(sourceBitmap);
-        ReleaseDC(NULL, screen);
-        GlobalFree(buffer);
-        return 0;
-    }
     oldSource = SelectObject(sourceDc, sourceBitmap);
     oldDest = SelectObject(destDc, destBitmap);
 
@@ -157,15 +130,49 @@ static int WritePattern(int layout, BYTE *memory, LONG pitch, UINT width, UINT h
         for (r = 0; r < h; r++, line -= pitch)
             ConvertRow(layout, buffer + r * stride, line, w);
     }
-
     SelectObject(sourceDc, oldSource);
-    DeleteDC(destDc);
-    DeleteDC(sourceDc);
-    DeleteObject(destBitmap);
-    DeleteObject(sourceBitmap);
+}
+
+static int WritePattern(int layout, BYTE *memory, LONG pitch, UINT width, UINT height)
+{
+    UINT w = width & 0xFFFF, h = height & 0xFFFF;
+    DWORD stride = ((w + 1) * 3 / 4) * 4;
+    BYTE *buffer;
+    HDC screen, sourceDc = NULL, destDc = NULL;
+    HBITMAP sourceBitmap = NULL, destBitmap = NULL;
+    int drawn = 0;
+
+    if (h != 0 && stride > 0xFFFFFFFFu / h)
+        return 0;
+    buffer = (BYTE *)GlobalAlloc(GMEM_FIXED, stride * h);
+    if (!buffer)
+        return 0;
+    screen = GetDC(NULL);
+    if (!screen) {
+        GlobalFree(buffer);
+        return 0;
+    }
+    sourceBitmap = CreateCompatibleBitmap(screen, PATTERN_SOURCE_WIDTH, PATTERN_SOURCE_HEIGHT);
+    destBitmap = CreateCompatibleBitmap(screen, (int)w, (int)h);
+    sourceDc = CreateCompatibleDC(screen);
+    destDc = CreateCompatibleDC(screen);
+    if (sourceBitmap && destBitmap && sourceDc && destDc) {
+        DrawAndConvert(layout, memory, pitch, w, h, stride, buffer, sourceDc, destDc,
+                       sourceBitmap, destBitmap);
+        drawn = 1;
+    }
+
+    if (destDc)
+        DeleteDC(destDc);
+    if (sourceDc)
+        DeleteDC(sourceDc);
+    if (destBitmap)
+        DeleteObject(destBitmap);
+    if (sourceBitmap)
+        DeleteObject(sourceBitmap);
     ReleaseDC(NULL, screen);
     GlobalFree(buffer);
-    return 1;
+    return drawn;
 }
 
 int WriteYuy2Pattern(BYTE *memory, LONG pitch, UINT width, UINT height)

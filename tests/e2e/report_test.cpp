@@ -2,6 +2,7 @@
 // writes, replacing a file, and the two error messages.
 #include "program.h"
 #include "overlay.h"
+#include "version.h"
 
 #include <string>
 
@@ -48,7 +49,7 @@ std::string OneLineWindowsName(const std::wstring &twoLines)
 // The report the dialog's fields promise, with the status in codePage.
 std::string ExpectedReport(HWND dialog, bool ntFamily, UINT codePage)
 {
-    std::string r = "VurOdoz version 2.11.000\r\n\r\n------------ Overlay Info\r\n";
+    std::string r = std::string("VurOdoz version ") + VURODOZ_VERSION + "\r\n\r\n------------ Overlay Info\r\n";
     r += Narrow(ControlText(dialog, IDC_OVERLAY_STATUS), codePage) + "\r\n\r\n";
     r += "------------ Machine Info\r\n";
     r += "Windows:            " + OneLineWindowsName(ControlText(dialog, IDC_WINDOWS)) + "\r\n";

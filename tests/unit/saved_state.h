@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "app.h"
-#include "maindlg.h"
-#include "machineinfo.h"
+#include "drives.h"
+#include "overlaystate.h"
+#include "text.h"
 
 class SavedState {
 public:

@@ -1,37 +1,10 @@
-/* Interface language, localised texts, the settings file and the readme. */
+/* The settings file and the readme. */
 #include "app.h"
 #include "resource.h"
 
 #include <shellapi.h>
 
-HINSTANCE AppInstance;
-UINT      LanguageOffset = LANG_OFFSET_ENGLISH;
 int       ShowInfoFile = 1;
-
-static char TextBuffer[TEXT_BUFFER_SIZE];
-
-WORD SelectLanguage(void)
-{
-    WORD primary;
-
-    LanguageOffset = LANG_OFFSET_ENGLISH;
-    primary = GetSystemDefaultLangID() & 0x3FF;
-    if (primary == LANG_JAPANESE)
-        LanguageOffset = 0;
-    return primary;
-}
-
-const char *LoadText(UINT id)
-{
-    TextBuffer[0] = '\0';
-    LoadStringA(AppInstance, id + LanguageOffset, TextBuffer, sizeof(TextBuffer));
-    return TextBuffer;
-}
-
-int LanguageIndex(void)
-{
-    return LanguageOffset == 0 ? 0 : 1;
-}
 
 void WriteSettingInt(const char *section, const char *key, int value, const char *file)
 {
