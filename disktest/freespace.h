@@ -3,10 +3,10 @@
 #define VURODOZ_FREESPACE_H
 
 #include <windows.h>
+#include "disksupport.h"
 
 extern int HaveFreeSpaceEx;
 
-int   InitDiskTestSupport(void);
 int   QueryFreeSpace(int drive, DWORD *freeBytes);
 
 /* Free bytes as 32 bits, held at 0xFFFFFFFF for anything larger. */

@@ -4,13 +4,11 @@
 
 #include <windows.h>
 #include "formattest.h"
-
-#define OVERLAY_TEST_CLASS          "WC:VKTEST"
+#include "overlayclass.h"
 
 #define WM_START_OVERLAY_TEST       (WM_USER + 300)
 #define WM_OVERLAY_TEST_DONE        (WM_USER + 301)
 
-WORD RegisterOverlayTestClass(HINSTANCE instance, const char *caption);
 int  RunOverlayTest(HWND parent);
 
 #endif
