@@ -60,14 +60,12 @@ WORD RgbToRgb565(BYTE r, BYTE g, BYTE b)
     return (WORD)((r >> 3) * 2048 + (g >> 2) * 32 + (b >> 3));
 }
 
-enum { ROW_YUY2, ROW_UYVY, ROW_RGB565 };
-
 /* pixels holds blue, green, red per pixel, as a 24-bit DIB row does. */
 static void ConvertRow(int layout, const BYTE *pixels, BYTE *line, UINT width)
 {
     UINT x;
 
-    if (layout == ROW_RGB565) {
+    if (layout == PATTERN_RGB565) {
         for (x = 0; x < width; x++, pixels += 3, line += 2) {
             WORD value = RgbToRgb565(pixels[2], pixels[1], pixels[0]);
             line[0] = (BYTE)value;
@@ -76,7 +74,7 @@ static void ConvertRow(int layout, const BYTE *pixels, BYTE *line, UINT width)
         return;
     }
     for (x = 0; x + 1 < width; x += 2, pixels += 6, line += 4) {
-        if (layout == ROW_YUY2)
+        if (layout == PATTERN_YUY2)
             RgbPairToYuy2(pixels[2], pixels[1], pixels[0], pixels[5], pixels[4], pixels[3], line);
         else
             RgbPairToUyvy(pixels[2], pixels[1], pixels[0], pixels[5], pixels[4], pixels[3], line);
@@ -85,7 +83,7 @@ static void ConvertRow(int layout, const BYTE *pixels, BYTE *line, UINT width)
        paired with itself and the first half of the pair is kept. */
     if (x < width) {
         BYTE pair[4];
-        if (layout == ROW_YUY2)
+        if (layout == PATTERN_YUY2)
             RgbPairToYuy2(pixels[2], pixels[1], pixels[0], pixels[2], pixels[1], pixels[0], pair);
         else
             RgbPairToUyvy(pixels[2], pixels[1], pixels[0], pixels[2], pixels[1], pixels[0], pair);
@@ -94,62 +92,69 @@ static void ConvertRow(int layout, const BYTE *pixels, BYTE *line, UINT width)
     }
 }
 
-/* The bars drawn at the source size, stretched to width x height, read back
-   as a 24-bit DIB into buffer and converted line by line into memory. */
-static void DrawAndConvert(int layout, BYTE *memory, LONG pitch, UINT w, UINT h, DWORD stride,
-                           BYTE *buffer, HDC sourceDc, HDC destDc, HBITMAP sourceBitmap,
-                           HBITMAP destBitmap)
+void ConvertColorBars(int layout, const ColorBarPicture *picture, BYTE *memory, LONG pitch)
+{
+    BYTE *line;
+    UINT r;
+
+    if (picture->Height == 0)
+        return;
+    /* DIB rows run bottom-up; memory lines top-down. */
+    line = memory + (LONG)(picture->Height - 1) * pitch;
+    for (r = 0; r < picture->Height; r++, line -= pitch)
+        ConvertRow(layout, picture->Pixels + r * picture->Stride, line, picture->Width);
+}
+
+/* The bars drawn at the source size, stretched to the picture's size and
+   read back as a 24-bit DIB. */
+static void DrawAndReadBack(ColorBarPicture *picture, HDC sourceDc, HDC destDc,
+                            HBITMAP sourceBitmap, HBITMAP destBitmap)
 {
     HGDIOBJ oldSource, oldDest;
     BITMAPINFOHEADER header;
     RECT area = { 0, 0, PATTERN_SOURCE_WIDTH, PATTERN_SOURCE_HEIGHT };
-    BYTE *line;
-    UINT r;
 
     oldSource = SelectObject(sourceDc, sourceBitmap);
     oldDest = SelectObject(destDc, destBitmap);
 
     DrawColorBars(sourceDc, &area);
-    StretchBlt(destDc, 0, 0, (int)w, (int)h, sourceDc, 0, 0,
+    StretchBlt(destDc, 0, 0, (int)picture->Width, (int)picture->Height, sourceDc, 0, 0,
                PATTERN_SOURCE_WIDTH, PATTERN_SOURCE_HEIGHT, SRCCOPY);
     ZeroMemory(&header, sizeof(header));
     header.biSize = sizeof(header);
-    header.biWidth = (LONG)w;
-    header.biHeight = (LONG)h;
+    header.biWidth = (LONG)picture->Width;
+    header.biHeight = (LONG)picture->Height;
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    header.biSizeImage = stride * h;
+    header.biSizeImage = picture->Stride * picture->Height;
     /* GDI reads a bitmap back only while no DC has it selected. */
     SelectObject(destDc, oldDest);
-    GetDIBits(destDc, destBitmap, 0, h, buffer, (BITMAPINFO *)&header, DIB_RGB_COLORS);
-
-    /* DIB rows run bottom-up; memory lines top-down. */
-    if (h > 0) {
-        line = memory + (LONG)(h - 1) * pitch;
-        for (r = 0; r < h; r++, line -= pitch)
-            ConvertRow(layout, buffer + r * stride, line, w);
-    }
+    GetDIBits(destDc, destBitmap, 0, picture->Height, picture->Pixels, (BITMAPINFO *)&header,
+              DIB_RGB_COLORS);
     SelectObject(sourceDc, oldSource);
 }
 
-static int WritePattern(int layout, BYTE *memory, LONG pitch, UINT width, UINT height)
+int RenderColorBars(UINT width, UINT height, ColorBarPicture *picture)
 {
     UINT w = width & 0xFFFF, h = height & 0xFFFF;
     DWORD stride = ((w + 1) * 3 / 4) * 4;
-    BYTE *buffer;
     HDC screen, sourceDc = NULL, destDc = NULL;
     HBITMAP sourceBitmap = NULL, destBitmap = NULL;
     int drawn = 0;
 
+    picture->Pixels = NULL;
     if (h != 0 && stride > 0xFFFFFFFFu / h)
         return 0;
-    buffer = (BYTE *)GlobalAlloc(GMEM_FIXED, stride * h);
-    if (!buffer)
+    picture->Pixels = (BYTE *)GlobalAlloc(GMEM_FIXED, stride * h);
+    if (!picture->Pixels)
         return 0;
+    picture->Width = w;
+    picture->Height = h;
+    picture->Stride = stride;
     screen = GetDC(NULL);
     if (!screen) {
-        GlobalFree(buffer);
+        FreeColorBars(picture);
         return 0;
     }
     sourceBitmap = CreateCompatibleBitmap(screen, PATTERN_SOURCE_WIDTH, PATTERN_SOURCE_HEIGHT);
@@ -157,8 +162,7 @@ static int WritePattern(int layout, BYTE *memory, LONG pitch, UINT width, UINT h
     sourceDc = CreateCompatibleDC(screen);
     destDc = CreateCompatibleDC(screen);
     if (sourceBitmap && destBitmap && sourceDc && destDc) {
-        DrawAndConvert(layout, memory, pitch, w, h, stride, buffer, sourceDc, destDc,
-                       sourceBitmap, destBitmap);
+        DrawAndReadBack(picture, sourceDc, destDc, sourceBitmap, destBitmap);
         drawn = 1;
     }
 
@@ -171,21 +175,40 @@ static int WritePattern(int layout, BYTE *memory, LONG pitch, UINT width, UINT h
     if (sourceBitmap)
         DeleteObject(sourceBitmap);
     ReleaseDC(NULL, screen);
-    GlobalFree(buffer);
+    if (!drawn)
+        FreeColorBars(picture);
     return drawn;
+}
+
+void FreeColorBars(ColorBarPicture *picture)
+{
+    if (picture->Pixels)
+        GlobalFree(picture->Pixels);
+    picture->Pixels = NULL;
+}
+
+static int WritePattern(int layout, BYTE *memory, LONG pitch, UINT width, UINT height)
+{
+    ColorBarPicture picture;
+
+    if (!RenderColorBars(width, height, &picture))
+        return 0;
+    ConvertColorBars(layout, &picture, memory, pitch);
+    FreeColorBars(&picture);
+    return 1;
 }
 
 int WriteYuy2Pattern(BYTE *memory, LONG pitch, UINT width, UINT height)
 {
-    return WritePattern(ROW_YUY2, memory, pitch, width, height);
+    return WritePattern(PATTERN_YUY2, memory, pitch, width, height);
 }
 
 int WriteUyvyPattern(BYTE *memory, LONG pitch, UINT width, UINT height)
 {
-    return WritePattern(ROW_UYVY, memory, pitch, width, height);
+    return WritePattern(PATTERN_UYVY, memory, pitch, width, height);
 }
 
 int WriteRgb565Pattern(BYTE *memory, LONG pitch, UINT width, UINT height)
 {
-    return WritePattern(ROW_RGB565, memory, pitch, width, height);
+    return WritePattern(PATTERN_RGB565, memory, pitch, width, height);
 }
