@@ -81,6 +81,23 @@ int FindFreeTestFileName(int drive, char *path)
     return RESULT_NO_FILE_NAME;
 }
 
+int KeepTryingToDelete(DWORD error, DWORD elapsedMs)
+{
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return 0;
+    return elapsedMs < DELETE_RETRY_MS;
+}
+
+/* A virus scanner may hold a file it has just seen written for a moment;
+   100 MiB left in the drive's root is worth a second of waiting. */
+static void DeleteTestFile(const char *path)
+{
+    DWORD start = GetTickCount();
+
+    while (!DeleteFileA(path) && KeepTryingToDelete(GetLastError(), GetTickCount() - start))
+        Sleep(DELETE_RETRY_PAUSE_MS);
+}
+
 int ProgressPosition(DWORD index, DWORD count)
 {
     return (int)(index * 100u / count);
@@ -115,12 +132,15 @@ static int TimedPass(DiskTestParams *params, int writing, DWORD *elapsed)
     BOOL ok;
 
     PostMessageA(bar, PBM_SETPOS, 0, 0);
+    /* A file that appeared under the name since it was found free, or
+       between the stages, belongs to someone else: it is neither replaced
+       nor deleted. */
     file = CreateFileA(params->FileName, writing ? GENERIC_WRITE : GENERIC_READ, 0, NULL,
-                       writing ? CREATE_ALWAYS : OPEN_EXISTING,
+                       writing ? CREATE_NEW : OPEN_EXISTING,
                        FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         if (!writing)
-            DeleteFileA(params->FileName);
+            DeleteTestFile(params->FileName);
         return RESULT_IO_ERROR;
     }
     t0 = GetTickCount();
@@ -152,7 +172,7 @@ static int TimedPass(DiskTestParams *params, int writing, DWORD *elapsed)
         result = RESULT_IO_ERROR;
     /* A written file stays for the read pass; anything else goes. */
     if (result != RESULT_OK || !writing)
-        DeleteFileA(params->FileName);
+        DeleteTestFile(params->FileName);
     if (result == RESULT_OK)
         *elapsed = t1 - t0;
     return result;

@@ -19,6 +19,8 @@
 #define CMD_TEST_DONE           0x4000
 #define TEST_FILE_PATH_SIZE     260
 #define TEST_FILE_NAME_COUNT    100
+#define DELETE_RETRY_MS         1000u
+#define DELETE_RETRY_PAUSE_MS   50
 
 struct DiskTestParams {
     HWND   ProgressDialog;
@@ -52,6 +54,8 @@ int    HasRoomForTest(DWORD freeBytes, DWORD chunkSize);
 /* After both passes of a stage: 1 when the large stage must follow (FileSize
    is then set to it), 0 when the times are final (scaled to 20 MiB). */
 int    AdvanceStage(DiskTestParams *params);
+/* 1 while a failed deletion of the test file is worth another try. */
+int    KeepTryingToDelete(DWORD error, DWORD elapsedMs);
 /* The progress bar's position after chunk index of count. */
 int    ProgressPosition(DWORD index, DWORD count);
 
