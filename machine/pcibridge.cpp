@@ -15,19 +15,41 @@ static HANDLE OpenBridgeDevice(void)
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
-DWORD InstallDriverService(const char *fileName, const char *serviceName)
+int PlaceBesideModule(char *path, DWORD length, const char *fileName)
 {
-    char path[264];
-    SC_HANDLE manager, service;
-    DWORD length, result;
+    char *at, *name = NULL;
 
     /* A path cut to fit would name some other file. */
-    length = GetCurrentDirectoryA(261, path);
-    if (length == 0 || length >= 261 || length + 1 + lstrlenA(fileName) >= sizeof(path))
-        return ERROR_FILENAME_EXCED_RANGE;
-    lstrcatA(path, "\\");
-    lstrcatA(path, fileName);
+    if (length == 0 || length >= MODULE_PATH_LIMIT)
+        return 0;
+    path[length] = '\0';
+    /* By characters: in a double-byte code page a trail byte can equal '\\'. */
+    for (at = path; *at != '\0'; at = CharNextA(at))
+        if (*at == '\\')
+            name = at + 1;
+    if (name == NULL || (name - path) + lstrlenA(fileName) >= DRIVER_PATH_SIZE)
+        return 0;
+    lstrcpyA(name, fileName);
+    return 1;
+}
 
+/* The driver is taken from the program's own folder, never from the current
+   directory, which a shortcut or a share can point anywhere. */
+static int DriverPathBesideProgram(char *path, const char *fileName)
+{
+    return PlaceBesideModule(path, GetModuleFileNameA(NULL, path, MODULE_PATH_LIMIT), fileName);
+}
+
+DWORD InstallDriverService(const char *fileName, const char *serviceName, InstalledDriver *installed)
+{
+    char path[DRIVER_PATH_SIZE];
+    SC_HANDLE manager, service;
+    DWORD result;
+
+    installed->Manager = NULL;
+    installed->Service = NULL;
+    if (!DriverPathBesideProgram(path, fileName))
+        return ERROR_FILENAME_EXCED_RANGE;
     manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
     if (manager == NULL)
         return GetLastError();
@@ -37,8 +59,11 @@ DWORD InstallDriverService(const char *fileName, const char *serviceName)
     if (service == NULL) {
         result = GetLastError();
     } else if (StartServiceA(service, 0, NULL)) {
-        result = 0;
-        CloseServiceHandle(service);
+        /* Both handles stay open for the removal, which then cannot fail
+           for want of opening them again. */
+        installed->Manager = manager;
+        installed->Service = service;
+        return 0;
     } else {
         result = GetLastError();
         DeleteService(service);
@@ -48,36 +73,38 @@ DWORD InstallDriverService(const char *fileName, const char *serviceName)
     return result;
 }
 
-void RemoveDriverService(const char *serviceName)
+void RemoveDriverService(InstalledDriver *installed)
 {
-    SC_HANDLE manager, service;
     SERVICE_STATUS status;
 
-    manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    service = OpenServiceA(manager, serviceName, SERVICE_ALL_ACCESS);
-    if (ControlService(service, SERVICE_CONTROL_STOP, &status))
-        DeleteService(service);
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
+    /* A driver that refuses to stop is still marked for deletion, and goes
+       when it stops or at the next start of Windows. */
+    ControlService(installed->Service, SERVICE_CONTROL_STOP, &status);
+    DeleteService(installed->Service);
+    CloseServiceHandle(installed->Service);
+    CloseServiceHandle(installed->Manager);
+    installed->Service = NULL;
+    installed->Manager = NULL;
 }
 
 int QueryBridgeThroughDriver(WORD *vendorId, WORD *deviceId, BYTE *latencyTimer)
 {
     BYTE reply[ZURO_REPLY_SIZE];
     DWORD returned;
+    InstalledDriver installed;
     int installedHere = 0, result;
     HANDLE device;
 
     device = OpenBridgeDevice();
     if (device == INVALID_HANDLE_VALUE) {
-        installedHere = InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE) == 0;
+        installedHere = InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE, &installed) == 0;
         device = OpenBridgeDevice();
     }
     if (device == INVALID_HANDLE_VALUE) {
         /* A driver this run started but cannot use must not stay behind on
            the user's system; one that was there before is not ours. */
         if (installedHere)
-            RemoveDriverService(BRIDGE_DRIVER_SERVICE);
+            RemoveDriverService(&installed);
         return 0;
     }
 
@@ -87,7 +114,7 @@ int QueryBridgeThroughDriver(WORD *vendorId, WORD *deviceId, BYTE *latencyTimer)
                              &returned, NULL);
     CloseHandle(device);
     if (installedHere)
-        RemoveDriverService(BRIDGE_DRIVER_SERVICE);
+        RemoveDriverService(&installed);
 
     if (result) {
         *vendorId = (WORD)(reply[ZURO_REPLY_VENDOR_OFFSET] | (reply[ZURO_REPLY_VENDOR_OFFSET + 1] << 8));

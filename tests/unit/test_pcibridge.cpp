@@ -1,9 +1,11 @@
 // The driver path run in-process: the fake bridge driver as a ZURORIDE
-// service found in place or installed by the program's own code, and the
-// real zuroride.sys and rudido32.dll under Wine.
+// service found in place or installed by the program's own code from beside
+// the program (this test program here), and the real zuroride.sys and
+// rudido32.dll under Wine.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -32,16 +34,20 @@ std::string CollectAsNt(DWORD major)
     return std::string(info.PciBiosVersionText) + "|" + info.ChipSetText + "|" + info.PciLatencyTimerText;
 }
 
-// A current directory of its own, holding only a copy of source as the driver file.
+// The driver file beside this test program, where the code under test looks.
+std::string DriverBesideProgram()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    strrchr(path, '\\')[1] = '\0';
+    return std::string(path) + BRIDGE_DRIVER_FILE;
+}
+
+// A copy of source as the driver file beside this program; none when empty.
 void UseDriverFile(const std::string &source)
 {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    lstrcatA(dir, "vurodoz-bridge");
-    CreateDirectoryA(dir, nullptr);
-    SetCurrentDirectoryA(dir);
-    DeleteFileA(BRIDGE_DRIVER_FILE);
-    EXPECT_TRUE(source.empty() || CopyFileA(source.c_str(), BRIDGE_DRIVER_FILE, FALSE)) << source;
+    DeleteFileA(DriverBesideProgram().c_str());
+    EXPECT_TRUE(source.empty() || CopyFileA(source.c_str(), DriverBesideProgram().c_str(), FALSE)) << source;
 }
 
 const BYTE kReply[ZURO_REPLY_SIZE] = {0xEE, 0xEE, 0x86, 0x80, 0x90, 0x71, 0x40, 0xEE};
@@ -78,13 +84,14 @@ int ServiceState(bool forget = false)
 
 }  // namespace
 
-// A service found in place (stopped, or running) is used as it is and never
-// removed; NT 3.51 asks no driver; the NT family never shows a BIOS version.
+// A service found in place is used as it is and never stopped or removed:
+// stopped, running without a device, or answering. NT 3.51 asks no driver;
+// the NT family never shows a BIOS version.
 TEST(Bridge, DriverFoundInPlace)
 {
     ServiceState(true);
-    UseDriverFile("");
-    ConfigureFakeDriver(true, kReply);
+    UseDriverFile(Built(VURODOZ_DOUBLES_DIR, "fakebridge.sys"));
+    ConfigureFakeDriver(false, nullptr);
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
     SC_HANDLE service = CreateServiceA(manager, BRIDGE_DRIVER_SERVICE, BRIDGE_DRIVER_SERVICE, SERVICE_ALL_ACCESS,
                                        SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
@@ -94,12 +101,19 @@ TEST(Bridge, DriverFoundInPlace)
     EXPECT_EQ("N/A|N/A|N/A", CollectAsNt(4));
     EXPECT_EQ(SERVICE_STOPPED, ServiceState()) << "a stopped service was started or removed";
     EXPECT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
+    EXPECT_EQ("N/A|N/A|N/A", CollectAsNt(4));
+    EXPECT_EQ(SERVICE_RUNNING, ServiceState()) << "a service without a device was stopped or removed";
+    SERVICE_STATUS status;
+    EXPECT_TRUE(ControlService(service, SERVICE_CONTROL_STOP, &status)) << GetLastError();
+    ConfigureFakeDriver(true, kReply);
+    EXPECT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
     EXPECT_EQ("N/A|Intel 82443BX|64", CollectAsNt(4));
     EXPECT_EQ("N/A|N/A|N/A", CollectAsNt(3));
     EXPECT_EQ(SERVICE_RUNNING, ServiceState());
     CloseServiceHandle(service);
     CloseServiceHandle(manager);
     ServiceState(true);
+    UseDriverFile("");
 }
 
 // The program's own install must leave nothing behind: after an answer,
@@ -117,6 +131,7 @@ TEST(Bridge, DriverInstalledByTheProgram)
         EXPECT_EQ(-1, ServiceState()) << "the service stayed behind; device offered: " << c.key;
     }
     ConfigureFakeDriver(false, nullptr);
+    UseDriverFile("");
 }
 
 // The shipped driver installs, starts, opens and is removed again for real.
@@ -126,7 +141,8 @@ TEST(Bridge, RealDriverUnderWine)
 {
     ServiceState(true);
     UseDriverFile(Built(VURODOZ_DIST_DIR, "zuroride.sys"));
-    ASSERT_EQ(0u, InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE));
+    InstalledDriver installed;
+    ASSERT_EQ(0u, InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE, &installed));
     HANDLE device = CreateFileA(ZURO_USER_DEVICE_PATH, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, device) << GetLastError();
@@ -138,8 +154,9 @@ TEST(Bridge, RealDriverUnderWine)
     EXPECT_FALSE(DeviceIoControl(device, ZURO_IOCTL_QUERY_BRIDGE, nullptr, 0, reply, 4, &returned, nullptr));
     EXPECT_EQ((DWORD)ERROR_INSUFFICIENT_BUFFER, GetLastError());
     CloseHandle(device);
-    RemoveDriverService(BRIDGE_DRIVER_SERVICE);
+    RemoveDriverService(&installed);
     EXPECT_EQ(-1, ServiceState());
+    UseDriverFile("");
 }
 
 // The shipped library has an entry point of its own and no C runtime: it must
@@ -156,4 +173,32 @@ TEST(Bridge, RealLibraryUnderWine)
     EXPECT_EQ(0, query(&out[0], &out[1], &out[2], &out[3]));
     EXPECT_EQ(7u, out[0] & out[1] & out[2] & out[3]);
     EXPECT_TRUE(FreeLibrary(library));
+}
+
+// Catches a driver path cut to fit (naming some other file), a program
+// without a folder, a result past its buffer, and an off-by-one at its end.
+TEST(Bridge, DriverPathBesideTheProgram)
+{
+    const struct { std::string module; DWORD length; const char *want; } cases[] = {
+        {"C:\\dir\\vurodoz.exe", 18, "C:\\dir\\ZURORIDE.SYS"},
+        {"C:\\vurodoz.exe", 14, "C:\\ZURORIDE.SYS"},
+        {"vurodoz.exe", 11, nullptr},
+        {"C:\\dir\\vurodoz.exe", 0, nullptr},
+        {std::string(250, 'd') + "\\x.exe", 257, "fits"},
+        {std::string(251, 'd') + "\\x.exe", 258, nullptr},
+        {"C:\\" + std::string(257, 'x'), 260, "C:\\ZURORIDE.SYS"},
+        {"C:\\" + std::string(258, 'x'), 261, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.module.substr(0, 20) + " " + std::to_string(c.length));
+        char path[DRIVER_PATH_SIZE + 8];
+        memset(path, '#', sizeof(path));
+        memcpy(path, c.module.c_str(), std::min(c.module.size(), sizeof(path)));
+        int placed = PlaceBesideModule(path, c.length, BRIDGE_DRIVER_FILE);
+        EXPECT_EQ(c.want != nullptr, placed == 1);
+        if (placed) {
+            EXPECT_TRUE(strcmp(c.want, "fits") == 0 || strcmp(c.want, path) == 0) << path;
+            EXPECT_LT(strlen(path), (size_t)DRIVER_PATH_SIZE);
+        }
+    }
 }
