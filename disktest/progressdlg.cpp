@@ -5,26 +5,52 @@
 #include "text.h"
 #include "window.h"
 
+/* Looks for a worker that ended without its completion command reaching
+   the dialog, as when the post finds the queue full. */
+#define WORKER_WATCH_TIMER  1
+#define WORKER_WATCH_MS     250
+
 static HANDLE WorkerThread;
+static HWND   ProgressWindow;
+static int    WorkerResult;
 
-/* The dialog can end before the completion command, as when a WM_QUIT
-   reaches its modal loop. The worker still uses the buffer, the path and the
-   record, so it is stopped and waited for before any of them goes. Sent
-   messages are answered meanwhile: the worker may be inside a status-text
-   update to the dialog. */
-static int AbandonWorker(void)
+static int WorkerHasEnded(void)
 {
-    MSG message;
-    DWORD code = RESULT_STOPPED;
+    return WorkerThread == NULL || WaitForSingleObject(WorkerThread, 0) == WAIT_OBJECT_0;
+}
 
-    StopRequested.store(1);
-    while (MsgWaitForMultipleObjects(1, &WorkerThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
-        PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE);
-    if (!GetExitCodeThread(WorkerThread, &code) || code == RESULT_OK)
-        code = RESULT_STOPPED;
+static void TakeWorkerResult(DWORD failure)
+{
+    DWORD code = failure;
+
+    if (!GetExitCodeThread(WorkerThread, &code))
+        code = failure;
     CloseHandle(WorkerThread);
     WorkerThread = NULL;
-    return (int)code;
+    WorkerResult = (int)code;
+}
+
+/* The worker still uses the buffer, the path and the record, so it is
+   stopped and waited for before any of them goes. Sent messages are
+   answered meanwhile: the worker may be inside a status-text update to the
+   dialog. A test ended this way never counts as a success. */
+static void AbandonWorker(void)
+{
+    HANDLE thread = WorkerThread;
+    MSG message;
+
+    if (thread == NULL)
+        return;
+    StopRequested.store(1);
+    while (WorkerThread == thread
+           && MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
+        PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE);
+    /* A sent message handled in the loop may have abandoned it already. */
+    if (WorkerThread != thread)
+        return;
+    TakeWorkerResult(RESULT_STOPPED);
+    if (WorkerResult == RESULT_OK)
+        WorkerResult = RESULT_STOPPED;
 }
 
 int RunProgressDialog(HWND owner, DiskTestParams *params)
@@ -33,9 +59,31 @@ int RunProgressDialog(HWND owner, DiskTestParams *params)
 
     result = (int)DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PROGRESS + LanguageOffset),
                                   owner, ProgressDlgProc, (LPARAM)params);
-    if (WorkerThread != NULL)
-        result = AbandonWorker();
+    ProgressWindow = NULL;
+    /* The dialog can end before the worker, as when a WM_QUIT reaches its
+       modal loop. */
+    if (WorkerThread != NULL) {
+        AbandonWorker();
+        result = WorkerResult;
+    }
     return result;
+}
+
+static void FinishTest(HWND dialog)
+{
+    if (WorkerThread != NULL) {
+        WaitForSingleObject(WorkerThread, INFINITE);
+        TakeWorkerResult(RESULT_IO_ERROR);
+    }
+    KillTimer(dialog, WORKER_WATCH_TIMER);
+    EndDialog(dialog, (INT_PTR)WorkerResult);
+}
+
+void EndDiskTestForSession(void)
+{
+    AbandonWorker();
+    if (ProgressWindow != NULL)
+        FinishTest(ProgressWindow);
 }
 
 static INT_PTR StartWorker(HWND dialog, DiskTestParams *params)
@@ -45,23 +93,24 @@ static INT_PTR StartWorker(HWND dialog, DiskTestParams *params)
     CenterWindow(dialog, GetParent(dialog));
     StopRequested.store(0);
     params->ProgressDialog = dialog;
+    ProgressWindow = dialog;
+    WorkerResult = RESULT_IO_ERROR;
     WorkerThread = CreateThread(NULL, 0, DiskTestWorker, params, 0, &threadId);
     /* Without a worker no completion command will ever come. */
-    if (WorkerThread == NULL)
-        EndDialog(dialog, RESULT_NO_MEMORY);
+    if (WorkerThread == NULL) {
+        WorkerResult = RESULT_NO_MEMORY;
+        FinishTest(dialog);
+        return TRUE;
+    }
+    SetTimer(dialog, WORKER_WATCH_TIMER, WORKER_WATCH_MS, NULL);
     return TRUE;
 }
 
-static void FinishTest(HWND dialog)
+static void OnStop(HWND dialog)
 {
-    DWORD code = RESULT_IO_ERROR;
-
-    WaitForSingleObject(WorkerThread, INFINITE);
-    if (!GetExitCodeThread(WorkerThread, &code))
-        code = RESULT_IO_ERROR;
-    CloseHandle(WorkerThread);
-    WorkerThread = NULL;
-    EndDialog(dialog, (INT_PTR)code);
+    StopRequested.store(1);
+    if (WorkerHasEnded())
+        FinishTest(dialog);
 }
 
 INT_PTR CALLBACK ProgressDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -72,12 +121,26 @@ INT_PTR CALLBACK ProgressDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_STOP:
-            StopRequested.store(1);
+            OnStop(dialog);
             return FALSE;
         case CMD_TEST_DONE:
             FinishTest(dialog);
             return FALSE;
         }
+        return FALSE;
+    case WM_TIMER:
+        if (wParam == WORKER_WATCH_TIMER && WorkerHasEnded())
+            FinishTest(dialog);
+        return FALSE;
+    /* The session may end as soon as these return, and the test file must
+       not outlive it. FALSE leaves the answer to the default: the session
+       may end. */
+    case WM_QUERYENDSESSION:
+        EndDiskTestForSession();
+        return FALSE;
+    case WM_ENDSESSION:
+        if (wParam)
+            EndDiskTestForSession();
         return FALSE;
     }
     return FALSE;
