@@ -5,6 +5,22 @@
 #include <shellapi.h>
 
 int       ShowInfoFile = 1;
+static int ShowInfoFileStored = 1;
+
+void ReadShowInfoSetting(void)
+{
+    ShowInfoFile = GetPrivateProfileIntA(SETTINGS_SECTION, SETTINGS_KEY_SHOW_INFO, 1, SETTINGS_FILE);
+    ShowInfoFileStored = ShowInfoFile;
+}
+
+/* Only a change is written, so the settings file is made only by one. */
+void StoreShowInfoSetting(void)
+{
+    if (ShowInfoFile == ShowInfoFileStored)
+        return;
+    WriteSettingInt(SETTINGS_SECTION, SETTINGS_KEY_SHOW_INFO, ShowInfoFile, SETTINGS_FILE);
+    ShowInfoFileStored = ShowInfoFile;
+}
 
 void WriteSettingInt(const char *section, const char *key, int value, const char *file)
 {

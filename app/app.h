@@ -14,6 +14,9 @@
 extern int       ShowInfoFile;
 
 void        WriteSettingInt(const char *section, const char *key, int value, const char *file);
+/* ShowInfoFile from the settings file, and back when it has changed since. */
+void        ReadShowInfoSetting(void);
+void        StoreShowInfoSetting(void);
 
 /* The readme's path in the current directory; 0 when it does not fit. */
 int         BuildReadmePath(char *path);

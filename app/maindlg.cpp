@@ -8,6 +8,7 @@
 #include "diskengine.h"
 #include "diskdisplay.h"
 #include "drivecombo.h"
+#include "progressdlg.h"
 #include "overlaywnd.h"
 #include "report.h"
 #include "window.h"
@@ -65,10 +66,26 @@ static void ShowAbout(HWND dialog)
     MessageBoxA(dialog, text, APP_CAPTION, MB_OK);
 }
 
-static void CloseDialog(HWND dialog)
+static void TakeShowInfoChoice(HWND dialog)
 {
     ShowInfoFile = IsDlgButtonChecked(dialog, IDC_SHOW_INFO) == BST_CHECKED ? 1 : 0;
+}
+
+static void CloseDialog(HWND dialog)
+{
+    TakeShowInfoChoice(dialog);
     EndDialog(dialog, IDOK);
+}
+
+/* The process may be ended as soon as the session's end has been answered:
+   a running test is wound up first, and the setting is kept as Close would
+   keep it. */
+static void EndForSession(HWND dialog)
+{
+    EndDiskTestForSession();
+    EndOverlayTestForSession();
+    TakeShowInfoChoice(dialog);
+    StoreShowInfoSetting();
 }
 
 static void OnDriveSelected(HWND dialog)
@@ -134,6 +151,14 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     case WM_REFRESH_FIELDS:
         RefreshFields(dialog, DriveSelector.SelectedDrive);
         return TRUE;
+    /* FALSE leaves the answer to the default: the session may end. */
+    case WM_QUERYENDSESSION:
+        EndDiskTestForSession();
+        return FALSE;
+    case WM_ENDSESSION:
+        if (wParam)
+            EndForSession(dialog);
+        return FALSE;
     }
     return FALSE;
 }

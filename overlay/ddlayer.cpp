@@ -14,7 +14,6 @@ static_assert(sizeof(DDCAPS) == 364, "DDCAPS must have the DirectX 5 layout");
 static_assert(sizeof(DDSURFACEDESC) == 108, "DDSURFACEDESC must have 108 bytes");
 
 typedef HRESULT (WINAPI *DirectDrawCreateProc)(GUID *, IDirectDraw **, IUnknown *);
-typedef int (*PatternWriter)(BYTE *, LONG, UINT, UINT);
 
 static HMODULE             DdLibrary;
 static IDirectDraw        *DdObject;
@@ -74,6 +73,14 @@ int ReleaseDirectDraw(int reserved)
         DdLibrary = NULL;
     }
     return 1;
+}
+
+void AbandonDirectDraw(void)
+{
+    if (DdUsers > 0) {
+        DdUsers = 1;
+        ReleaseDirectDraw(0);
+    }
 }
 
 int QueryOverlayCaps(int *usable, int reserved)
@@ -218,25 +225,30 @@ int HideOverlay(const RECT *source, const RECT *destination, int reserved)
 }
 
 /* The surface's memory may be touched only while it is locked, so the
-   pattern goes in under a lock of its own, with the address that lock gives. */
+   picture goes in under a lock of its own, with the address that lock
+   gives; it is drawn before the lock, since no GDI call may run under one. */
 void FillOverlay(int format, UINT width, UINT height)
 {
-    PatternWriter writer;
+    ColorBarPicture picture;
     DDSURFACEDESC desc;
     LONG pitch;
+    int layout;
 
     switch (format & 0xFFFF) {
-    case OVERLAY_FORMAT_YUY2:   writer = WriteYuy2Pattern; break;
-    case OVERLAY_FORMAT_UYVY:   writer = WriteUyvyPattern; break;
-    case OVERLAY_FORMAT_RGB565: writer = WriteRgb565Pattern; break;
+    case OVERLAY_FORMAT_YUY2:   layout = PATTERN_YUY2; break;
+    case OVERLAY_FORMAT_UYVY:   layout = PATTERN_UYVY; break;
+    case OVERLAY_FORMAT_RGB565: layout = PATTERN_RGB565; break;
     default: return;
     }
-    if (LockWhileBusy(OverlaySurface, &desc) != DD_OK)
+    if (!OverlaySurface || !RenderColorBars(width, height, &picture))
         return;
-    pitch = desc.lPitch < 0 ? -desc.lPitch : desc.lPitch;
-    /* A surface smaller than asked for would be written past its end. */
-    if (desc.lpSurface && desc.dwWidth >= width && desc.dwHeight >= height &&
-        (DWORD)pitch >= width * 2)
-        writer((BYTE *)desc.lpSurface, desc.lPitch, width, height);
-    OverlaySurface->Unlock(desc.lpSurface);
+    if (LockWhileBusy(OverlaySurface, &desc) == DD_OK) {
+        pitch = desc.lPitch < 0 ? -desc.lPitch : desc.lPitch;
+        /* A surface smaller than asked for would be written past its end. */
+        if (desc.lpSurface && desc.dwWidth >= picture.Width && desc.dwHeight >= picture.Height &&
+            (DWORD)pitch >= picture.Width * 2)
+            ConvertColorBars(layout, &picture, (BYTE *)desc.lpSurface, desc.lPitch);
+        OverlaySurface->Unlock(desc.lpSurface);
+    }
+    FreeColorBars(&picture);
 }

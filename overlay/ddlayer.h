@@ -15,6 +15,9 @@ struct IDirectDrawSurface;
 
 int AcquireDirectDraw(int reserved);
 int ReleaseDirectDraw(int reserved);
+/* Releases everything at once, whatever the count of users; the layer's
+   calls then fail as when nothing was acquired. */
+void AbandonDirectDraw(void);
 int QueryOverlayCaps(int *usable, int reserved);
 int CreateOverlaySurfaces(HWND window, int width, int height, int reserved, int format);
 int ReleaseOverlaySurfaces(int reserved);

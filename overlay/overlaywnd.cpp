@@ -1,9 +1,12 @@
 /* The overlay test window: a magenta pop-up with a 720 x 576 client area
    over which the overlay is shown, and the loop that runs one test in it. */
 #include "overlaywnd.h"
+#include "ddlayer.h"
 #include "window.h"
 
 static HINSTANCE TestInstance;
+/* Set when the completion message could not be posted. */
+static int       TestsDone;
 
 #define OVERLAY_TEST_STYLE  (WS_POPUP | WS_CAPTION | WS_THICKFRAME)
 #define OVERLAY_BACKGROUND  RGB(255, 0, 255)
@@ -45,7 +48,12 @@ static LRESULT CALLBACK OverlayTestWndProc(HWND window, UINT message, WPARAM wPa
         return 1;
     case WM_START_OVERLAY_TEST:
         RunOverlayFormatTests(window);
-        PostMessageA(window, WM_OVERLAY_TEST_DONE, 0, 0);
+        if (!PostMessageA(window, WM_OVERLAY_TEST_DONE, 0, 0))
+            TestsDone = 1;
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam)
+            EndOverlayTestForSession();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -67,6 +75,11 @@ WORD RegisterOverlayTestClass(HINSTANCE instance, const char *caption)
     return RegisterClassA(&wc);
 }
 
+void EndOverlayTestForSession(void)
+{
+    AbandonDirectDraw();
+}
+
 int RunOverlayTest(HWND parent)
 {
     HWND window;
@@ -80,11 +93,15 @@ int RunOverlayTest(HWND parent)
         return OVERLAY_RESULT_NO_WINDOW;
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
-    PostMessageA(window, WM_START_OVERLAY_TEST, 0, 0);
+    /* A full queue refuses a post; the tests then run at once, so that the
+       window is never left on the screen without its questions. */
+    TestsDone = 0;
+    if (!PostMessageA(window, WM_START_OVERLAY_TEST, 0, 0))
+        SendMessageA(window, WM_START_OVERLAY_TEST, 0, 0);
 
     /* A window closed by the user (Alt+F4, WM_CLOSE) can no longer be told
        that the tests are done, so its going ends the loop as well. */
-    while (IsWindow(window) && GetMessageA(&msg, NULL, 0, 0) > 0) {
+    while (!TestsDone && IsWindow(window) && GetMessageA(&msg, NULL, 0, 0) > 0) {
         if (msg.message == WM_OVERLAY_TEST_DONE)
             break;
         TranslateMessage(&msg);
