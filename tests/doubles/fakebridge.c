@@ -1,7 +1,9 @@
 /* A stand-in for ZURORIDE.SYS: a real kernel driver that answers the bridge
    query with bytes the test chose, read once at start from the REG_BINARY
    value HKLM\System\VurOdozFakeBridge\Reply. No such key: it starts but
-   offers no \\.\ZURORIDE; a key without the value: every query fails. */
+   offers no \\.\ZURORIDE; a key without the value: every query fails. Built
+   with FAKEBRIDGE_PLANTED it is a driver file the program must never take:
+   when it loads it leaves the volatile key HKLM\System\VurOdozPlanted. */
 #include <ddk/ntddk.h>
 
 #include "zuroctl.h"
@@ -44,6 +46,20 @@ static VOID NTAPI Unload(PDRIVER_OBJECT driver)
     IoDeleteDevice(driver->DeviceObject);
 }
 
+#ifdef FAKEBRIDGE_PLANTED
+static void LeaveMark(void)
+{
+    UNICODE_STRING path;
+    OBJECT_ATTRIBUTES attributes;
+    HANDLE key;
+
+    RtlInitUnicodeString(&path, L"\\Registry\\Machine\\System\\VurOdozPlanted");
+    InitializeObjectAttributes(&attributes, &path, OBJ_CASE_INSENSITIVE, NULL, NULL);
+    if (NT_SUCCESS(ZwCreateKey(&key, KEY_WRITE, &attributes, 0, NULL, REG_OPTION_VOLATILE, NULL)))
+        ZwClose(key);
+}
+#endif
+
 NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
 {
     UNICODE_STRING path, value, device, link;
@@ -54,6 +70,9 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
     NTSTATUS status;
 
     (void)registryPath;
+#ifdef FAKEBRIDGE_PLANTED
+    LeaveMark();
+#endif
     RtlInitUnicodeString(&path, L"\\Registry\\Machine\\System\\VurOdozFakeBridge");
     InitializeObjectAttributes(&attributes, &path, OBJ_CASE_INSENSITIVE, NULL, NULL);
     if (NT_SUCCESS(ZwOpenKey(&key, KEY_READ, &attributes))) {

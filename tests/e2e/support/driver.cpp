@@ -148,6 +148,19 @@ std::string ReadFileBytes(const std::wstring &path)
     return bytes.substr(0, done);
 }
 
+bool WaitFileHolds(const std::wstring &path, const std::string &text, DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20))
+        if (ReadFileBytes(path).find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+std::wstring DoublesPath(const std::wstring &name)
+{
+    return UnixToWindows(Env(L"VURODOZ_DOUBLES")) + L"\\" + name;
+}
+
 std::string ReadIni()
 {
     return FileExists(IniPath()) ? ReadFileBytes(IniPath()) : "<missing>";
@@ -173,6 +186,17 @@ bool App::Start(const Options &options)
     if (!SetCurrentDirectoryW(options.workDir.c_str()))
         return false;
     SetDllOverride(L"ddraw", options.nativeDdraw ? L"native" : nullptr);
+    std::wstring exeDir = options.exeDir.empty() ? options.workDir : options.exeDir;
+    DeleteFileW((exeDir + L"\\faults.log").c_str());
+    if (!options.faults.empty()) {
+        HANDLE f = CreateFileW((exeDir + L"\\faults.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD done = 0;
+        WriteFile(f, options.faults.data(), (DWORD)options.faults.size(), &done, nullptr);
+        CloseHandle(f);
+        if (!CopyFileW(DoublesPath(L"winmm.dll").c_str(), (exeDir + L"\\winmm.dll").c_str(), FALSE))
+            return false;
+    }
+    SetDllOverride(L"winmm", options.faults.empty() ? nullptr : L"native");
     BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, nullptr, &si, &pi_);
     SetCurrentDirectoryW(previous);
@@ -499,6 +523,38 @@ bool FioRates(double *write, double *read)
         return sscanf(answer.c_str(), "%lf %lf", write, read) == 2 && *write > 0 && *read > 0;
     }
     return false;
+}
+
+bool HoldDrive(const wchar_t *letter, const char *direction, DWORD byte)
+{
+    char settings[64];
+    sprintf(settings, "hold=%s:%lu", direction, (unsigned long)byte);
+    return PaceDrive(letter, settings);
+}
+
+bool WaitHeld(const wchar_t *letter)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(20))
+        if (FileExists(RigPath(std::wstring(letter) + L".pace.held")))
+            return true;
+    return false;
+}
+
+bool ReleaseDrive(const wchar_t *letter)
+{
+    return PaceDrive(letter, "hold=none");
+}
+
+HANDLE StartEndSession()
+{
+    wchar_t command[] = L"wineboot.exe --end-session";
+    STARTUPINFOW si{};
+    PROCESS_INFORMATION pi{};
+    si.cb = sizeof(si);
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
 }
 
 std::wstring ProgramString(UINT id)

@@ -28,6 +28,12 @@ void SetDllOverride(const wchar_t *dll, const wchar_t *order);
 
 // The file's bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring &path);
+// Waits until the file holds text.
+bool WaitFileHolds(const std::wstring &path, const std::string &text, DWORD timeoutMs = 20000);
+// Windows path of a test double built into build/doubles.
+std::wstring DoublesPath(const std::wstring &name);
+// What the fault double beside the program in dir has logged.
+inline std::string FaultLog(const std::wstring &dir) { return ReadFileBytes(dir + L"\\faults.log"); }
 std::wstring IniPath();
 void DeleteIni();
 void WriteIni(const char *content);
@@ -38,6 +44,9 @@ struct Options {
     std::wstring workDir;                // the program's current directory
     std::wstring exeDir;                 // where vurodoz.exe lies; workDir when empty
     bool nativeDdraw = false;            // load the ddraw.dll beside the program, not Wine's
+    // When set, the fault double (tests/doubles/faultwinmm.c) goes beside the
+    // program as winmm.dll with this as its faults.txt.
+    std::string faults;
 };
 
 class App {
@@ -97,6 +106,15 @@ bool PaceDrive(const wchar_t *letter, const char *settings);
 DWORD PeakSize(const wchar_t *letter, const char *name);
 // fio's write and read rates on the rig's G:, in KiB/s, at its present pace.
 bool FioRates(double *write, double *read);
+// Holds the rig drive's next "write" or "read" that reaches byte until
+// ReleaseDrive (tests/wine/paced-drive), and waits until one is held.
+bool HoldDrive(const wchar_t *letter, const char *direction, DWORD byte);
+bool WaitHeld(const wchar_t *letter);
+bool ReleaseDrive(const wchar_t *letter);
+
+// Wine's simulated log-off, started on the side: every program of the
+// prefix with a window is asked to end its session, and then ended.
+HANDLE StartEndSession();
 
 // A string of vurodoz.exe's own string table.
 std::wstring ProgramString(UINT id);
