@@ -9,12 +9,18 @@
      fail CALL[.DETAIL]           DDERR_GENERIC from DirectDrawCreate, GetCaps, SetCooperativeLevel,
                                   CreateSurface.PRIMARY|YUY2|UYVY|RGB565, GetSurfaceDesc, Lock,
                                   SetColorKey, UpdateOverlay[.FLAGS]
-   The overlay's memory, A5 bytes when made, is reachable only while locked. */
+   The overlay's memory, A5 bytes when made, is reachable only while locked.
+   While any surface is locked, every USER and GDI function the program
+   imports is counted, and a call is logged at the Unlock: on Windows 95 and
+   98 a lock holds the Win16 lock, under which such a call can hang the
+   machine. */
 #define DIRECTDRAW_VERSION 0x0500
 #include <windows.h>
 #include <ddraw.h>
 #include <stdio.h>
 #include <string.h>
+
+#include "importtable.h"
 
 typedef struct Surface {
     IDirectDrawSurface iface;
@@ -32,6 +38,12 @@ static unsigned long Caps = DDCAPS_OVERLAY | DDCAPS_COLORKEY, MinStretch = 1000;
 static IDirectDraw Object;
 static LONG ObjectRefs;
 static BYTE PrimaryBytes[16];
+
+typedef struct Watch { const char *name; ULONG_PTR *slot, original; LONG hits; } Watch;
+enum { MAX_WATCHES = 1024, THUNK_SIZE = 12 };
+static Watch Watches[MAX_WATCHES];
+static int WatchCount, LocksHeld;
+static BYTE *Thunks;
 
 static void Log(const char *format, ...)
 {
@@ -55,6 +67,37 @@ static HRESULT Answer(const char *call, const char *detail)
     wsprintfA(a, "\nfail %s\n", call);
     wsprintfA(b, "\nfail %s.%s\n", call, detail);
     return strstr(Script, a) || strstr(Script, b) ? DDERR_GENERIC : DD_OK;
+}
+
+static void AddWatch(const char *dll, const char *name, ULONG_PTR *slot, void *context)
+{
+    (void)context;
+    if ((lstrcmpiA(dll, "gdi32.dll") != 0 && lstrcmpiA(dll, "user32.dll") != 0) || WatchCount == MAX_WATCHES)
+        return;
+    Watches[WatchCount].name = name;
+    Watches[WatchCount++].slot = slot;
+}
+
+/* Each watched slot points, while on, at a thunk that counts the call and
+   goes on to the function: inc dword [hits]; jmp [original]. */
+static void WatchImports(int on)
+{
+    int i;
+    for (i = 0; i < WatchCount; i++) {
+        Watch *w = &Watches[i];
+        BYTE *t = Thunks + i * THUNK_SIZE;
+        if (on) {
+            w->original = *w->slot;
+            t[0] = 0xFF, t[1] = 0x05, *(LONG **)(t + 2) = &w->hits;
+            t[6] = 0xFF, t[7] = 0x25, *(ULONG_PTR **)(t + 8) = &w->original;
+            SetImportSlot(w->slot, (ULONG_PTR)t);
+        } else {
+            SetImportSlot(w->slot, w->original);
+            if (w->hits)
+                Log("%s called under a lock x%d", w->name, (int)w->hits);
+            w->hits = 0;
+        }
+    }
 }
 
 static const char *Name(Surface *s) { return s->overlay ? "overlay" : "primary"; }
@@ -100,6 +143,8 @@ static HRESULT WINAPI SLock(IDirectDrawSurface *t, LPRECT r, LPDDSURFACEDESC d, 
         d->lpSurface = s->memory ? s->memory : PrimaryBytes;
         VirtualProtect(s->memory, s->pitch * s->height, PAGE_READWRITE, &old);
         s->locked = 1;
+        if (LocksHeld++ == 0)
+            WatchImports(1);
     }
     return hr;
 }
@@ -117,6 +162,8 @@ static HRESULT WINAPI SUnlock(IDirectDrawSurface *t, LPVOID p)
         CloseHandle(f);
         VirtualProtect(s->memory, s->pitch * s->height, PAGE_NOACCESS, &old);
     }
+    if (s->locked && --LocksHeld == 0)
+        WatchImports(0);
     s->locked = 0;
     return DD_OK;
 }
@@ -272,6 +319,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
         GetModuleFileNameA(instance, Dir, MAX_PATH);
         strrchr(Dir, '\\')[1] = 0;
         ReadScript();
+        Thunks = VirtualAlloc(NULL, MAX_WATCHES * THUNK_SIZE, MEM_COMMIT, PAGE_EXECUTE_READWRITE);
+        VisitProgramImports(AddWatch, NULL);
         Log("load");
     } else if (reason == DLL_PROCESS_DETACH) {
         Log("%s live=%d", reserved ? "exit" : "unload", Live);

@@ -13,11 +13,13 @@ static const wchar_t kNo[] = L"Overlay not supported";
 static bool Has(const std::string &log, const std::string &what) { return log.find(what) != std::string::npos; }
 
 // Every run, on every path, ends with nothing of the double alive and the
-// library unloaded again.
+// library unloaded again, and never calls USER or GDI while a surface is
+// locked (the double logs such a call at the Unlock).
 static void ExpectAllReleased(const std::string &log)
 {
     EXPECT_EQ(0u, log.find("load\r\n")) << log;
     EXPECT_EQ(log.size() - 15, log.rfind("unload live=0\r\n")) << log;
+    EXPECT_FALSE(Has(log, "called under a lock")) << log;
 }
 
 // Catches a wrong format order or verdict, a question too many or too few,
@@ -138,6 +140,7 @@ TEST_F(Program, OverlayMemoryAndRectanglesThroughTheDouble)
     sprintf(want[1], "src=0,0,720,576 dest=primary dst=%ld,%ld,%ld,%ld flags=200", d.left, d.top, d.right, d.bottom);
     sprintf(want[2], "src=0,0,720,576 dest=primary dst=%ld,%ld,%ld,%ld flags=4400", d.left, d.top, d.right, d.bottom);
     EXPECT_TRUE(Has(FakeDdrawLog(dir_), want[0]) && Has(FakeDdrawLog(dir_), want[1])) << FakeDdrawLog(dir_);
+    EXPECT_FALSE(Has(FakeDdrawLog(dir_), "called under a lock")) << FakeDdrawLog(dir_);
     ASSERT_TRUE(PutFakeDdraw(dir_, "primary 32 FF0000 FF00 FF 100 100\n"));
     RunOverlayTest(app_, dialog, "N");
     EXPECT_TRUE(Has(FakeDdrawLog(dir_), want[2])) << want[2] << "\n" << FakeDdrawLog(dir_);
@@ -167,4 +170,40 @@ TEST_F(Program, ClosingTheTestWindowEndsTheRunWithoutVerdict)
     ASSERT_TRUE(PutFakeDdraw(dir_, ""));
     EXPECT_EQ(kS3, RunOverlayTest(app_, dialog, "YY").status);
     CloseWithButton(dialog, IDOK);
+}
+
+// A full queue refuses a post, and a log-off can come while a question is
+// open. Catches a test window left without its questions when the start
+// post is lost, or left open after the last answer when the completion post
+// is, and DirectDraw still held when the session ends.
+TEST_F(Program, OverlayTestWithoutItsPostsAndAtTheSessionsEnd)
+{
+    Options options;
+    options.nativeDdraw = true;
+    options.faults = "PostMessageA 1 1 52C\nPostMessageA 2 2 52D\n";
+    HWND dialog = StartToDialog(options);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(PutFakeDdraw(dir_, ""));
+    OverlayRun run = RunOverlayTest(app_, dialog, "YY");
+    EXPECT_EQ(2, run.questions) << "no questions without the start post";
+    EXPECT_EQ(kS3, run.status);
+    ASSERT_TRUE(PutFakeDdraw(dir_, ""));
+    run = RunOverlayTest(app_, dialog, "N");
+    EXPECT_EQ(1, run.questions);
+    EXPECT_EQ(kNo, run.status) << "no end without the completion post";
+    ExpectAllReleased(FakeDdrawLog(dir_));
+    std::string faults = FaultLog(dir_);
+    EXPECT_TRUE(Has(faults, "PostMessageA 1 failed") && Has(faults, "PostMessageA 2 failed")) << faults;
+
+    ASSERT_TRUE(PutFakeDdraw(dir_, ""));
+    ASSERT_TRUE(Press(dialog, IDC_OVERLAY_TEST));
+    ASSERT_TRUE(app_.WaitMessageBox());
+    HANDLE logOff = StartEndSession();
+    ASSERT_TRUE(logOff);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(logOff, 30000));
+    CloseHandle(logOff);
+    ExpectExitCode(0);
+    std::string log = FakeDdrawLog(dir_);
+    EXPECT_TRUE(Has(log, "Release overlay refs=0\r\nRelease primary refs=0\r\nRelease ddraw refs=0\r\nunload live=0"))
+        << log;
 }
