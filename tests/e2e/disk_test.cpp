@@ -1,12 +1,20 @@
 // The HDD Test on paced drives of its own (tests/wine/with-test-disks):
 // F: reports 60 MiB, too little for a test; G: reports 140 MiB and writes at
-// 20 MiB/s and reads at 40 MiB/s unless a test paces it otherwise.
+// 20 MiB/s and reads at 40 MiB/s unless a test paces it otherwise. A test
+// that acts in the middle of a pass holds the pass there instead of racing
+// it, however fast or busy the machine.
 #include "program.h"
 
 using namespace e2e;
 
 // A whole pass of 213 or 1066 chunks of 96 KiB, the chunk for 4 KiB clusters.
-static const DWORD kSmallPeak = 20938752, kLargePeak = 104792064;
+static const DWORD kChunk = 98304, kSmallPeak = 20938752, kLargePeak = 104792064;
+// A pass held where it reaches kHoldAt, and stopped there, has written the
+// held chunk and none after it.
+static const DWORD kHoldAt = 4u << 20, kHeldPeak = (kHoldAt / kChunk + 1) * kChunk;
+// Logged by the fault double when the program begins to wait for a worker
+// it has told to stop.
+static const char kWaitsForWorker[] = "MsgWaitForMultipleObjects 1";
 
 bool e2e::IsRateText(const std::wstring &t)
 {
@@ -54,9 +62,11 @@ protected:
             GTEST_SKIP() << "needs tests/wine/with-test-disks";
         Program::SetUp();
     }
-    HWND StartOnDrive(const wchar_t *letter)
+    HWND StartOnDrive(const wchar_t *letter, const char *faults = "")
     {
-        HWND dialog = StartToDialog();
+        Options options;
+        options.faults = faults;
+        HWND dialog = StartToDialog(options);
         if (dialog)
             ChooseDrive(dialog, letter);
         return dialog;
@@ -109,16 +119,20 @@ static double MiBPerSecond(const std::wstring &rate)
 }
 
 // Catches rates that disagree with the drive's speed, a stage rule that
-// takes the wrong branch, a file of someone else's replaced, a progress
-// dialog that closes on Escape or has a close box, rates not kept per drive,
-// a file or handle left behind, STOP that does not stop, a failed write
-// taken for success, and a failed test that wipes the earlier rates.
+// takes the wrong branch, a file of someone else's replaced (held before the
+// test, or made between its stages), a progress dialog that closes on Escape
+// or has a close box, rates not kept per drive, a file or handle left
+// behind, STOP that does not stop, a failed write taken for success, a
+// failed test that wipes the earlier rates, a dialog that waits forever for
+// a lost completion post, and a test file left when a scanner holds it.
 TEST_F(Disk, CompletesStopsFailsAndKeepsRates)
 {
     double fioWrite = 0, fioRead = 0;
     ASSERT_TRUE(PaceDrive(L"g", "write=20 read=40 full=0"));
     ASSERT_TRUE(FioRates(&fioWrite, &fioRead));
-    HWND dialog = StartOnDrive(L"G");
+    // The second test loses its completion post, and its file cannot be
+    // deleted at the first three tries.
+    HWND dialog = StartOnDrive(L"G", "PostMessageA 2 2 111 4000\nDeleteFileA 3 5\n");
     ASSERT_TRUE(dialog);
     HANDLE held = CreateFileW(L"G:\\VKT00.dat", GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_NEW, 0, nullptr);
@@ -147,8 +161,12 @@ TEST_F(Disk, CompletesStopsFailsAndKeepsRates)
 
     // At 12 MiB/s both passes of 20 MiB take over a second: one stage only.
     ASSERT_TRUE(PaceDrive(L"g", "write=12 read=12"));
-    ASSERT_TRUE(RunHddTest(app_, dialog));
+    ASSERT_TRUE(RunHddTest(app_, dialog)) << "no end without the completion command";
     EXPECT_EQ(kSmallPeak, PeakSize(L"g", "VKT00.dat"));
+    EXPECT_TRUE(TestFiles().empty()) << "the file stayed when its deletion first failed";
+    std::string faults = FaultLog(dir_);
+    EXPECT_NE(std::string::npos, faults.find("PostMessageA 2 failed")) << faults;
+    EXPECT_NE(std::string::npos, faults.find("DeleteFileA 5 failed")) << faults;
     read = ControlText(dialog, IDC_READ_RATE), write = ControlText(dialog, IDC_WRITE_RATE);
     EXPECT_NEAR(12, MiBPerSecond(read), 2.4) << read;
     EXPECT_NEAR(12, MiBPerSecond(write), 2.4) << write;
@@ -159,30 +177,46 @@ TEST_F(Disk, CompletesStopsFailsAndKeepsRates)
     EXPECT_TRUE(WaitControlText(dialog, IDC_READ_RATE, read));
     EXPECT_EQ(write, ControlText(dialog, IDC_WRITE_RATE));
 
-    // STOP once and twice during the write pass, then a drive that another
-    // program fills while the write pass runs: each ends the test in that
-    // pass, removes its file and keeps the rates from before. A slow drive
-    // leaves a loaded machine seconds to click in.
-    ASSERT_TRUE(PaceDrive(L"g", "write=4"));
+    // STOP once and twice while the write pass is held, then a drive that
+    // another program fills while the write pass runs: each ends the test in
+    // that pass, removes its file and keeps the rates from before.
+    ASSERT_TRUE(PaceDrive(L"g", "write=20 read=40"));
     for (int round = 0; round < 3; round++) {
         SCOPED_TRACE(round < 2 ? "stop" : "full drive");
         ASSERT_TRUE(PaceDrive(L"g", round < 2 ? "full=0" : "full=4194304"));
+        ASSERT_TRUE(round == 2 || HoldDrive(L"g", "write", kHoldAt));
         progress = StartWritePass(app_, dialog);
         ASSERT_TRUE(progress);
-        for (int click = 0; click <= round && round < 2; click++)
-            ClickCheckBox(progress, IDC_STOP);
+        if (round < 2) {
+            ASSERT_TRUE(WaitHeld(L"g"));
+            for (int click = 0; click <= round; click++)
+                ClickCheckBox(progress, IDC_STOP);
+            ASSERT_TRUE(ReleaseDrive(L"g"));
+        }
         bool wentOn = false;
         for (DWORD start = GetTickCount(); IsWindow(progress) && GetTickCount() - start < 60000; Sleep(20))
             wentOn |= ControlText(progress, IDC_STATUS) == L"Testing Read performance";
         EXPECT_FALSE(IsWindow(progress));
         EXPECT_FALSE(wentOn) << "the test went on";
         DWORD peak = PeakSize(L"g", "VKT00.dat");
-        EXPECT_TRUE(peak > 0 && peak < kSmallPeak) << peak;
+        if (round < 2)
+            EXPECT_EQ(kHeldPeak, peak);
+        else
+            EXPECT_TRUE(peak > 0 && peak < kSmallPeak) << peak;
         Settle(dialog);
         EXPECT_EQ(read, ControlText(dialog, IDC_READ_RATE));
         EXPECT_EQ(write, ControlText(dialog, IDC_WRITE_RATE));
         EXPECT_TRUE(TestFiles().empty());
     }
+
+    // Another program takes the name the moment the first stage frees it,
+    // as fast a drive as this machine can make calls for the large stage.
+    ASSERT_TRUE(PaceDrive(L"g", "write=1000 read=1000 full=0 plant=VKT00.dat"));
+    ASSERT_TRUE(RunHddTest(app_, dialog));
+    EXPECT_EQ("theirs", ReadFileBytes(L"G:\\VKT00.dat")) << "replaced or deleted";
+    EXPECT_EQ(read, ControlText(dialog, IDC_READ_RATE));
+    EXPECT_EQ(write, ControlText(dialog, IDC_WRITE_RATE));
+    DeleteFileW(L"G:\\VKT00.dat");
     if (handles > 0) {
         EXPECT_EQ(handles, HandleCount(app_.Pid()));
     }
@@ -194,14 +228,53 @@ TEST_F(Disk, CompletesStopsFailsAndKeepsRates)
 // worker still writes from: a crash, a file left or a hang at exit.
 TEST_F(Disk, QuitDuringPassEndsTheProgram)
 {
-    HWND dialog = StartOnDrive(L"G");
+    HWND dialog = StartOnDrive(L"G", "MsgWaitForMultipleObjects 0 0\n");
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(PaceDrive(L"g", "write=4 full=0"));
+    ASSERT_TRUE(PaceDrive(L"g", "write=20 full=0"));
+    ASSERT_TRUE(HoldDrive(L"g", "write", kHoldAt));
     HWND progress = StartWritePass(app_, dialog);
     ASSERT_TRUE(progress);
+    ASSERT_TRUE(WaitHeld(L"g"));
     ASSERT_TRUE(PostThreadMessageW(GetWindowThreadProcessId(dialog, nullptr), WM_QUIT, 0, 0));
+    EXPECT_TRUE(WaitFileHolds(dir_ + L"\\faults.log", kWaitsForWorker)) << "the worker was not waited for";
+    ASSERT_TRUE(ReleaseDrive(L"g"));
     ExpectExitCode(0);
     EXPECT_TRUE(TestFiles().empty());
-    DWORD peak = PeakSize(L"g", "VKT00.dat");
-    EXPECT_TRUE(peak > 0 && peak < kSmallPeak) << peak;
+    EXPECT_EQ(kHeldPeak, PeakSize(L"g", "VKT00.dat"));
+}
+
+// Wine's simulated log-off in the middle of each pass. Catches a session
+// that ends with the worker still writing (the file left in the drive's
+// root), a result stored from a stopped test, a crash, and a changed
+// startup setting lost.
+TEST_F(Disk, LogOffDuringAPassRemovesTheFileAndKeepsTheSetting)
+{
+    for (const char *pass : {"write", "read"}) {
+        SCOPED_TRACE(pass);
+        WriteIni(kIniOff);
+        App app;
+        Options options;
+        options.workDir = dir_;
+        options.faults = "MsgWaitForMultipleObjects 0 0\n";
+        ASSERT_TRUE(app.Start(options));
+        HWND dialog = app.WaitMainDialog();
+        ASSERT_TRUE(dialog);
+        ChooseDrive(dialog, L"G");
+        ClickCheckBox(dialog, IDC_SHOW_INFO);
+        ASSERT_TRUE(PaceDrive(L"g", "write=20 read=40 full=0"));
+        ASSERT_TRUE(HoldDrive(L"g", pass, kHoldAt));
+        ASSERT_TRUE(Press(dialog, IDC_HDD_TEST));
+        ASSERT_TRUE(app.WaitProgressDialog());
+        ASSERT_TRUE(WaitHeld(L"g"));
+        HANDLE logOff = StartEndSession();
+        ASSERT_TRUE(logOff);
+        EXPECT_TRUE(WaitFileHolds(dir_ + L"\\faults.log", kWaitsForWorker)) << "the worker was not waited for";
+        ASSERT_TRUE(ReleaseDrive(L"g"));
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(logOff, 30000));
+        CloseHandle(logOff);
+        ExpectExitCode(app, 0);
+        EXPECT_TRUE(TestFiles().empty()) << "the test file outlived the session";
+        EXPECT_EQ(strcmp(pass, "write") == 0 ? kHeldPeak : kSmallPeak, PeakSize(L"g", "VKT00.dat"));
+        EXPECT_EQ("[VurOdoz]\r\nShowInfoFile=1\r\n", ReadIni());
+    }
 }
