@@ -5,6 +5,7 @@
 #include "program.h"
 
 #include <algorithm>
+#include <cstring>
 
 using namespace e2e;
 
@@ -45,4 +46,94 @@ TEST_F(Program, PciFieldsThroughEachPath)
         CloseServiceHandle(manager);
     }
     SetEnvironmentVariableW(L"VURODOZ_FAKE_BRIDGE", nullptr);
+}
+
+namespace {
+
+// The service's state, or -1 once it is gone; forget: stop and delete it
+// afterwards, so that a failed run leaves nothing to later ones.
+int ServiceState(bool forget = false)
+{
+    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = OpenServiceW(manager, L"ZURORIDE", SERVICE_ALL_ACCESS);
+    SERVICE_STATUS status{};
+    int state = service && QueryServiceStatus(service, &status) ? (int)status.dwCurrentState : -1;
+    if (service && forget) {
+        ControlService(service, SERVICE_CONTROL_STOP, &status);
+        DeleteService(service);
+    }
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return state;
+}
+
+void SetFakeReply(const BYTE *reply)
+{
+    HKEY key;
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"System\\VurOdozFakeBridge");
+    if (reply && !RegCreateKeyW(HKEY_LOCAL_MACHINE, L"System\\VurOdozFakeBridge", &key)) {
+        RegSetValueExW(key, L"Reply", 0, REG_BINARY, reply, 8);
+        RegCloseKey(key);
+    }
+}
+
+bool PlantedDriverLoaded()
+{
+    HKEY key;
+    if (RegOpenKeyW(HKEY_LOCAL_MACHINE, L"System\\VurOdozPlanted", &key))
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+}  // namespace
+
+// Started from a shortcut whose start folder holds another ZURORIDE.SYS (one
+// that leaves a mark when it loads). Catches a driver taken from the current
+// directory, and a service of this run's that outlives it when opening the
+// service manager or the service a second time would fail, or when the
+// driver refuses to stop.
+TEST_F(Program, OnlyItsOwnDriverAndNeverLeftInstalled)
+{
+    const BYTE reply[8] = {0xEE, 0xEE, 0x86, 0x80, 0x90, 0x71, 0x40, 0xEE};
+    Options options;
+    options.exeDir = dir_ + L"\\program";
+    options.workDir = dir_ + L"\\elsewhere";
+    ASSERT_TRUE(MakeDirectory(options.exeDir) && MakeDirectory(options.workDir));
+    ASSERT_TRUE(CopyDistFile(L"vurodoz.exe", options.exeDir));
+    ASSERT_TRUE(CopyFileW(DoublesPath(L"fakebridge.sys").c_str(), (options.exeDir + L"\\zuroride.sys").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(DoublesPath(L"planted\\fakebridge.sys").c_str(),
+                          (options.workDir + L"\\zuroride.sys").c_str(), FALSE));
+    ServiceState(true);
+    SetFakeReply(reply);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"System\\VurOdozPlanted");
+    for (const char *faults : {"OpenSCManagerA 2 2\nOpenServiceA 1 9\n", "ControlService 1 9\n"}) {
+        SCOPED_TRACE(faults);
+        options.faults = faults;
+        App app;
+        ASSERT_TRUE(app.Start(options));
+        HWND dialog = app.WaitMainDialog();
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(L"Intel 82443BX", ControlText(dialog, IDC_CHIPSET));
+        EXPECT_EQ(L"64", ControlText(dialog, IDC_LATENCY));
+        CloseWithButton(app, dialog, IDOK);
+        EXPECT_FALSE(PlantedDriverLoaded()) << "the driver in the current directory was installed";
+        if (strstr(faults, "ControlService")) {
+            // Refused to stop: marked for deletion, so it goes when it stops.
+            SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+            SC_HANDLE again = CreateServiceW(manager, L"ZURORIDE", L"ZURORIDE", SERVICE_ALL_ACCESS,
+                                             SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                             L"C:\\none.sys", nullptr, nullptr, nullptr, nullptr, nullptr);
+            EXPECT_EQ(nullptr, again);
+            EXPECT_EQ((DWORD)ERROR_SERVICE_MARKED_FOR_DELETE, GetLastError());
+            if (again)
+                DeleteService(again);
+            CloseServiceHandle(again);
+            CloseServiceHandle(manager);
+            EXPECT_EQ(SERVICE_RUNNING, ServiceState(true));
+        }
+        EXPECT_EQ(-1, ServiceState()) << "the service outlived the run";
+        ServiceState(true);
+    }
+    SetFakeReply(nullptr);
 }

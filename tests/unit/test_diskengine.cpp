@@ -9,7 +9,8 @@ namespace {
 // Catches a chunk that is not a whole number of clusters or exceeds 96 KiB
 // for small clusters, a division by a zero cluster, an off-by-one byte in the
 // space check, <= for < in the stage rule (1000 ms is slow enough), "and"
-// for "or", a third stage and rounded fifths.
+// for "or", a third stage, rounded fifths, and a deletion retried for a file
+// already gone or without end.
 TEST(DiskEngine, Decisions)
 {
     const DWORD chunks[][3] = { { 1, 512, 98304 }, { 3, 512, 98304 }, { 80, 512, 81920 }, { 128, 512, 65536 },
@@ -32,6 +33,9 @@ TEST(DiskEngine, Decisions)
     EXPECT_EQ(99, ProgressPosition(212, 213));
     EXPECT_EQ(99, ProgressPosition(1065, 1066));
     EXPECT_EQ(33, ProgressPosition(1, 3));
+    EXPECT_FALSE(KeepTryingToDelete(ERROR_FILE_NOT_FOUND, 0));
+    EXPECT_TRUE(KeepTryingToDelete(ERROR_SHARING_VIOLATION, DELETE_RETRY_MS - 1));
+    EXPECT_FALSE(KeepTryingToDelete(ERROR_SHARING_VIOLATION, DELETE_RETRY_MS));
 }
 
 // Catches a rate in bytes or in units of 1,000, integer division, and a

@@ -1,6 +1,7 @@
 // The pattern converters' edges and the first bar's remainder.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 #include <windows.h>
 #include "pattern.h"
@@ -43,6 +44,32 @@ TEST(OverlayPattern, FirstBarTakesTheRemainder)
         SelectObject(dc, old);
         DeleteDC(dc);
         DeleteObject(bitmap);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Catches an odd width's last pixel left unconverted or written past the
+// line's width × 2 bytes, and rows not turned top-down.
+TEST(OverlayPattern, OddWidthConvertsItsLastPixel)
+{
+    // Bottom row red, blue, white; top row black, black, green (blue, green, red bytes).
+    BYTE pixels[2][12] = {{0, 0, 255, 255, 0, 0, 255, 255, 255}, {0, 0, 0, 0, 0, 0, 0, 255, 0}};
+    ColorBarPicture picture = {&pixels[0][0], 3, 2, 12};
+    const struct { int layout; std::vector<int> top, bottom; } cases[] = {
+        {PATTERN_YUY2, {0, 128, 0, 128, 149, 43, 0xA5, 0xA5}, {76, 85, 29, 255, 254, 128, 0xA5, 0xA5}},
+        {PATTERN_UYVY, {128, 0, 128, 0, 43, 149, 0xA5, 0xA5}, {85, 76, 255, 29, 128, 254, 0xA5, 0xA5}},
+        {PATTERN_RGB565, {0, 0, 0, 0, 0xE0, 0x07, 0xA5, 0xA5}, {0x00, 0xF8, 0x1F, 0x00, 0xFF, 0xFF, 0xA5, 0xA5}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.layout);
+        BYTE memory[2][8];
+        memset(memory, 0xA5, sizeof(memory));
+        ConvertColorBars(c.layout, &picture, &memory[0][0], 8);
+        EXPECT_EQ(c.top, std::vector<int>(memory[0], memory[0] + 8));
+        EXPECT_EQ(c.bottom, std::vector<int>(memory[1], memory[1] + 8));
     }
 }
 
