@@ -30,6 +30,16 @@ bool WriteBytes(const std::wstring &path, const std::string &bytes)
     return ok && done == bytes.size();
 }
 
+// A message box of the program's that follows one still closing.
+HWND WaitMessageBoxOtherThan(App &app, HWND earlier)
+{
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000 && !box; Sleep(50))
+        if ((box = app.WaitMessageBox(100)) == earlier)
+            box = nullptr;
+    return box;
+}
+
 }  // namespace
 
 namespace e2e {
@@ -151,10 +161,7 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
     ask = app_.WaitMessageBox(5000);
     ASSERT_TRUE(ask && GetDlgItem(ask, IDYES)) << "no question before replacing";
     Press(ask, IDYES);
-    HWND box = nullptr;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000 && !box; Sleep(50))
-        if ((box = app_.WaitMessageBox(100)) == ask)
-            box = nullptr;
+    HWND box = WaitMessageBoxOtherThan(app_, ask);
     ASSERT_TRUE(box) << "no message";
     EXPECT_EQ(L"Error", MessageBoxText(box));
     Press(box, IDOK);
@@ -164,10 +171,7 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
     // A row the disk takes only in part: "I/O Error", and what was written stays.
     save = SaveAs(app_, dialog, L"partial.txt");
     ASSERT_TRUE(save);
-    box = nullptr;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000 && !box; Sleep(50))
-        if ((box = app_.WaitMessageBox(100)) == save)
-            box = nullptr;
+    box = WaitMessageBoxOtherThan(app_, save);
     ASSERT_TRUE(box) << "a partly written report taken for saved";
     EXPECT_EQ(L"I/O Error", MessageBoxText(box));
     Press(box, IDOK);
