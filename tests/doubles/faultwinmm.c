@@ -18,8 +18,7 @@
 
 #include "importtable.h"
 
-enum { POST, DELETE_FILE, WRITE_FILE, OPEN_MANAGER, OPEN_SERVICE, CONTROL_SERVICE, DELETE_SERVICE,
-       MSG_WAIT, FUNCTION_COUNT };
+enum { POST, DELETE_FILE, WRITE_FILE, OPEN_MANAGER, OPEN_SERVICE, CONTROL_SERVICE, MSG_WAIT, FUNCTION_COUNT };
 
 typedef struct Rule {
     int function, first, last, hasMsg, hasWparam;
@@ -29,9 +28,8 @@ typedef struct Rule {
 
 static const char *const Names[FUNCTION_COUNT] = {
     "PostMessageA", "DeleteFileA", "WriteFile", "OpenSCManagerA", "OpenServiceA", "ControlService",
-    "DeleteService", "MsgWaitForMultipleObjects",
+    "MsgWaitForMultipleObjects",
 };
-static void *Wrappers[FUNCTION_COUNT];
 static void *Originals[FUNCTION_COUNT];
 static Rule Rules[16];
 static int RuleCount;
@@ -55,12 +53,11 @@ static void Log(const char *line)
     CloseHandle(f);
 }
 
-/* 1 when this call must fail, -1 when it passes unnoticed, 0 when it is
-   made and logged. */
-static int Decide(int function, unsigned msg, unsigned wparam)
+/* 1 when this call must fail. */
+static int Fails(int function, unsigned msg, unsigned wparam)
 {
     char line[96];
-    int i;
+    int i, fails;
     LONG n;
 
     for (i = 0; i < RuleCount; i++) {
@@ -68,100 +65,60 @@ static int Decide(int function, unsigned msg, unsigned wparam)
         if (r->function != function || (r->hasMsg && r->msg != msg) || (r->hasWparam && r->wparam != wparam))
             continue;
         n = InterlockedIncrement(&r->calls);
-        if (r->first > 0 && n >= r->first && n <= r->last) {
-            wsprintfA(line, "%s %ld failed", Names[function], n);
-            Log(line);
-            return 1;
-        }
-        wsprintfA(line, "%s %ld", Names[function], n);
+        fails = r->first > 0 && n >= r->first && n <= r->last;
+        wsprintfA(line, fails ? "%s %ld failed" : "%s %ld", Names[function], n);
         Log(line);
-        return 0;
+        return fails;
     }
-    return -1;
+    return 0;
 }
 
-static BOOL WINAPI WrapPostMessageA(HWND w, UINT m, WPARAM wp, LPARAM lp)
-{
-    if (Decide(POST, m, (unsigned)wp) == 1) {
-        SetLastError(ERROR_NOT_ENOUGH_QUOTA);
-        return FALSE;
+/* A wrapper that refuses the call with the error the platform gives for it
+   in the case the tests stand for, or makes it. */
+#define WRAPPER(ID, NAME, RET, REFUSED, ERROR, PARAMS, ARGS, MSG, WPARAM) \
+    static RET WINAPI Wrap##NAME PARAMS                                   \
+    {                                                                     \
+        if (Fails(ID, MSG, WPARAM)) {                                     \
+            SetLastError(ERROR);                                          \
+            return REFUSED;                                               \
+        }                                                                 \
+        return ((RET (WINAPI *) PARAMS)Originals[ID]) ARGS;               \
     }
-    return ((BOOL (WINAPI *)(HWND, UINT, WPARAM, LPARAM))Originals[POST])(w, m, wp, lp);
-}
 
-/* As when a virus scanner holds the file it has just seen written. */
-static BOOL WINAPI WrapDeleteFileA(LPCSTR path)
-{
-    if (Decide(DELETE_FILE, 0, 0) == 1) {
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return FALSE;
-    }
-    return ((BOOL (WINAPI *)(LPCSTR))Originals[DELETE_FILE])(path);
-}
+/* A full queue. */
+WRAPPER(POST, PostMessageA, BOOL, FALSE, ERROR_NOT_ENOUGH_QUOTA, (HWND w, UINT m, WPARAM wp, LPARAM lp),
+        (w, m, wp, lp), m, (unsigned)wp)
+/* A virus scanner that holds the file it has just seen written. */
+WRAPPER(DELETE_FILE, DeleteFileA, BOOL, FALSE, ERROR_SHARING_VIOLATION, (LPCSTR path), (path), 0, 0)
+WRAPPER(OPEN_MANAGER, OpenSCManagerA, SC_HANDLE, NULL, ERROR_ACCESS_DENIED,
+        (LPCSTR machine, LPCSTR database, DWORD access), (machine, database, access), 0, 0)
+WRAPPER(OPEN_SERVICE, OpenServiceA, SC_HANDLE, NULL, ERROR_ACCESS_DENIED,
+        (SC_HANDLE manager, LPCSTR name, DWORD access), (manager, name, access), 0, 0)
+/* A driver that cannot be unloaded. */
+WRAPPER(CONTROL_SERVICE, ControlService, BOOL, FALSE, ERROR_INVALID_SERVICE_CONTROL,
+        (SC_HANDLE service, DWORD control, LPSERVICE_STATUS status), (service, control, status), 0, 0)
+WRAPPER(MSG_WAIT, MsgWaitForMultipleObjects, DWORD, WAIT_FAILED, ERROR_INVALID_HANDLE,
+        (DWORD count, const HANDLE *handles, BOOL all, DWORD ms, DWORD wake), (count, handles, all, ms, wake), 0, 0)
 
 static BOOL WINAPI WrapWriteFile(HANDLE f, LPCVOID data, DWORD size, LPDWORD done, LPOVERLAPPED o)
 {
-    if (Decide(WRITE_FILE, 0, 0) == 1)
+    if (Fails(WRITE_FILE, 0, 0))
         size /= 2;
     return ((BOOL (WINAPI *)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED))Originals[WRITE_FILE])(
         f, data, size, done, o);
 }
 
-static SC_HANDLE WINAPI WrapOpenSCManagerA(LPCSTR machine, LPCSTR database, DWORD access)
-{
-    if (Decide(OPEN_MANAGER, 0, 0) == 1) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return NULL;
-    }
-    return ((SC_HANDLE (WINAPI *)(LPCSTR, LPCSTR, DWORD))Originals[OPEN_MANAGER])(machine, database, access);
-}
-
-static SC_HANDLE WINAPI WrapOpenServiceA(SC_HANDLE manager, LPCSTR name, DWORD access)
-{
-    if (Decide(OPEN_SERVICE, 0, 0) == 1) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return NULL;
-    }
-    return ((SC_HANDLE (WINAPI *)(SC_HANDLE, LPCSTR, DWORD))Originals[OPEN_SERVICE])(manager, name, access);
-}
-
-/* As for a driver that cannot be unloaded. */
-static BOOL WINAPI WrapControlService(SC_HANDLE service, DWORD control, LPSERVICE_STATUS status)
-{
-    if (Decide(CONTROL_SERVICE, 0, 0) == 1) {
-        SetLastError(ERROR_INVALID_SERVICE_CONTROL);
-        return FALSE;
-    }
-    return ((BOOL (WINAPI *)(SC_HANDLE, DWORD, LPSERVICE_STATUS))Originals[CONTROL_SERVICE])(
-        service, control, status);
-}
-
-static BOOL WINAPI WrapDeleteService(SC_HANDLE service)
-{
-    if (Decide(DELETE_SERVICE, 0, 0) == 1) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    return ((BOOL (WINAPI *)(SC_HANDLE))Originals[DELETE_SERVICE])(service);
-}
-
-static DWORD WINAPI WrapMsgWaitForMultipleObjects(DWORD count, const HANDLE *handles, BOOL all, DWORD ms,
-                                                  DWORD wake)
-{
-    if (Decide(MSG_WAIT, 0, 0) == 1) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return WAIT_FAILED;
-    }
-    return ((DWORD (WINAPI *)(DWORD, const HANDLE *, BOOL, DWORD, DWORD))Originals[MSG_WAIT])(
-        count, handles, all, ms, wake);
-}
+static void *const Wrappers[FUNCTION_COUNT] = {
+    (void *)WrapPostMessageA, (void *)WrapDeleteFileA, (void *)WrapWriteFile, (void *)WrapOpenSCManagerA,
+    (void *)WrapOpenServiceA, (void *)WrapControlService, (void *)WrapMsgWaitForMultipleObjects,
+};
 
 static void ReadRules(void)
 {
     char path[MAX_PATH + 16], script[2048], name[64], *line;
     DWORD done = 0;
     HANDLE f;
-    int i, n;
+    int n;
 
     wsprintfA(path, "%sfaults.txt", Dir);
     f = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
@@ -171,15 +128,12 @@ static void ReadRules(void)
     for (line = script; line && RuleCount < 16; line = strchr(line, '\n'), line = line ? line + 1 : NULL) {
         Rule *r = &Rules[RuleCount];
         n = sscanf(line, "%63s %d %d %x %x", name, &r->first, &r->last, &r->msg, &r->wparam);
-        if (n < 3)
-            continue;
-        r->hasMsg = n >= 4;
-        r->hasWparam = n >= 5;
-        for (i = 0; i < FUNCTION_COUNT; i++)
-            if (strcmp(name, Names[i]) == 0)
+        for (r->function = 0; n >= 3 && r->function < FUNCTION_COUNT; r->function++)
+            if (strcmp(name, Names[r->function]) == 0)
                 break;
-        if (i < FUNCTION_COUNT) {
-            r->function = i;
+        if (n >= 3 && r->function < FUNCTION_COUNT) {
+            r->hasMsg = n >= 4;
+            r->hasWparam = n >= 5;
             RuleCount++;
         }
     }
@@ -187,19 +141,15 @@ static void ReadRules(void)
 
 static void Wrap(const char *dll, const char *name, ULONG_PTR *slot, void *context)
 {
-    int i, j;
+    int i;
 
     (void)dll;
     (void)context;
-    for (i = 0; i < FUNCTION_COUNT; i++) {
-        if (strcmp(name, Names[i]) != 0)
-            continue;
-        for (j = 0; j < RuleCount; j++) {
-            if (Rules[j].function == i) {
-                Originals[i] = (void *)*slot;
-                SetImportSlot(slot, (ULONG_PTR)Wrappers[i]);
-                return;
-            }
+    for (i = 0; i < RuleCount; i++) {
+        if (strcmp(name, Names[Rules[i].function]) == 0) {
+            Originals[Rules[i].function] = (void *)*slot;
+            SetImportSlot(slot, (ULONG_PTR)Wrappers[Rules[i].function]);
+            return;
         }
     }
 }
@@ -210,14 +160,6 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
     if (reason == DLL_PROCESS_ATTACH) {
         GetModuleFileNameA(instance, Dir, MAX_PATH);
         strrchr(Dir, '\\')[1] = '\0';
-        Wrappers[POST] = (void *)WrapPostMessageA;
-        Wrappers[DELETE_FILE] = (void *)WrapDeleteFileA;
-        Wrappers[WRITE_FILE] = (void *)WrapWriteFile;
-        Wrappers[OPEN_MANAGER] = (void *)WrapOpenSCManagerA;
-        Wrappers[OPEN_SERVICE] = (void *)WrapOpenServiceA;
-        Wrappers[CONTROL_SERVICE] = (void *)WrapControlService;
-        Wrappers[DELETE_SERVICE] = (void *)WrapDeleteService;
-        Wrappers[MSG_WAIT] = (void *)WrapMsgWaitForMultipleObjects;
         ReadRules();
         VisitProgramImports(Wrap, NULL);
         Log("load");
