@@ -1,52 +1,15 @@
-// The PCI fields of the real dialog through each family's path: as win98 the
+// The PCI fields of the real dialog through each family's path, the program
+// started from a folder other than its own, as from a shortcut: as win98 the
 // fake library (configured by VURODOZ_FAKE_BRIDGE), the one without the
-// export, none, and the shipped rudido32.dll; as winxp no driver file and the
-// shipped zuroride.sys, after which no ZURORIDE service may be left.
+// export, none, and the shipped rudido32.dll; as winxp no driver file, the
+// shipped zuroride.sys, and the fake driver while the service's removal
+// meets failures. The current directory holds a planted ZURORIDE.SYS that
+// leaves a mark when it loads; no ZURORIDE service may be left.
 #include "program.h"
 
-#include <algorithm>
 #include <cstring>
 
 using namespace e2e;
-
-// Fields unset or filled on failure, unmasked high bits, a library that
-// crashes on Wine's "no device" answers, or a service left behind show here.
-TEST_F(Program, PciFieldsThroughEachPath)
-{
-    std::wstring doubles = L"Z:" + Env(L"VURODOZ_DOUBLES");
-    std::replace(doubles.begin(), doubles.end(), L'/', L'\\');
-    const wchar_t *na = L"N/A";
-    struct Case { const wchar_t *version; std::wstring from; const wchar_t *config, *bios, *chip, *latency; } cases[] = {
-        {L"win98", doubles + L"\\rudido32.dll", L"1 FF0210 ABCD8086 12347190 1240", L"2.16", L"Intel 82443BX", L"64"},
-        {L"win98", doubles + L"\\rudido32.dll", L"0 0210 8086 7190 40", na, na, na},
-        {L"win98", doubles + L"\\noexport\\rudido32.dll", L"1 0210 8086 7190 40", na, na, na},
-        {L"win98", L"", L"1 0210 8086 7190 40", na, na, na},
-        {L"win98", DistPath(L"rudido32.dll"), L"", na, na, na},
-        {L"winxp", L"", L"", nullptr, na, na},
-        {L"winxp", DistPath(L"zuroride.sys"), L"", nullptr, na, na},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.version + (L" " + c.from));
-        DeleteFileW((dir_ + L"\\rudido32.dll").c_str());
-        DeleteFileW((dir_ + L"\\zuroride.sys").c_str());
-        std::wstring name = c.from.substr(c.from.rfind(L'\\') + 1);
-        ASSERT_TRUE(c.from.empty() || CopyFileW(c.from.c_str(), (dir_ + L"\\" + name).c_str(), FALSE));
-        SetEnvironmentVariableW(L"VURODOZ_FAKE_BRIDGE", c.config);
-        App app;
-        HWND dialog = StartAs(app, c.version);
-        ASSERT_TRUE(dialog);
-        EXPECT_TRUE(!c.bios || WaitControlText(dialog, IDC_PCI_BIOS, c.bios)) << ControlText(dialog, IDC_PCI_BIOS);
-        EXPECT_TRUE(WaitControlText(dialog, IDC_CHIPSET, c.chip)) << ControlText(dialog, IDC_CHIPSET);
-        EXPECT_TRUE(WaitControlText(dialog, IDC_LATENCY, c.latency)) << ControlText(dialog, IDC_LATENCY);
-        CloseWithButton(app, dialog, IDOK);
-        SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
-        SC_HANDLE service = OpenServiceW(manager, L"ZURORIDE", SERVICE_QUERY_STATUS);
-        EXPECT_EQ(nullptr, service) << "the driver's service was left installed";
-        CloseServiceHandle(service);
-        CloseServiceHandle(manager);
-    }
-    SetEnvironmentVariableW(L"VURODOZ_FAKE_BRIDGE", nullptr);
-}
 
 namespace {
 
@@ -67,6 +30,22 @@ int ServiceState(bool forget = false)
     return state;
 }
 
+// Marked for deletion: a service of that name can be neither made nor kept.
+bool MarkedForDeletion()
+{
+    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE again = CreateServiceW(manager, L"ZURORIDE", L"ZURORIDE", SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
+                                     SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, L"C:\\none.sys", nullptr, nullptr,
+                                     nullptr, nullptr, nullptr);
+    bool marked = !again && GetLastError() == ERROR_SERVICE_MARKED_FOR_DELETE;
+    if (again)
+        DeleteService(again);
+    CloseServiceHandle(again);
+    CloseServiceHandle(manager);
+    return marked;
+}
+
+// The fake driver's reply (fakebridge.c), or no key at all.
 void SetFakeReply(const BYTE *reply)
 {
     HKEY key;
@@ -88,52 +67,64 @@ bool PlantedDriverLoaded()
 
 }  // namespace
 
-// Started from a shortcut whose start folder holds another ZURORIDE.SYS (one
-// that leaves a mark when it loads). Catches a driver taken from the current
-// directory, and a service of this run's that outlives it when opening the
-// service manager or the service a second time would fail, or when the
-// driver refuses to stop.
-TEST_F(Program, OnlyItsOwnDriverAndNeverLeftInstalled)
+// Fields unset or filled on failure, unmasked high bits, a library that
+// crashes on Wine's "no device" answers, a companion file taken from the
+// current directory, or a service left behind when it cannot be opened a
+// second time or will not stop, show here.
+TEST_F(Program, PciFieldsThroughEachPath)
 {
     const BYTE reply[8] = {0xEE, 0xEE, 0x86, 0x80, 0x90, 0x71, 0x40, 0xEE};
+    const wchar_t *na = L"N/A";
+    struct Case { const wchar_t *version; std::wstring from; const wchar_t *config, *bios, *chip, *latency;
+                  const char *faults; } cases[] = {
+        {L"win98", DoublesPath(L"rudido32.dll"), L"1 FF0210 ABCD8086 12347190 1240", L"2.16", L"Intel 82443BX", L"64", ""},
+        {L"win98", DoublesPath(L"rudido32.dll"), L"0 0210 8086 7190 40", na, na, na, ""},
+        {L"win98", DoublesPath(L"noexport\\rudido32.dll"), L"1 0210 8086 7190 40", na, na, na, ""},
+        {L"win98", L"", L"1 0210 8086 7190 40", na, na, na, ""},
+        {L"win98", DistPath(L"rudido32.dll"), L"", na, na, na, ""},
+        {L"winxp", L"", L"", nullptr, na, na, ""},
+        {L"winxp", DistPath(L"zuroride.sys"), L"", nullptr, na, na, ""},
+        {L"winxp", DoublesPath(L"fakebridge.sys"), L"", nullptr, L"Intel 82443BX", L"64",
+         "OpenSCManagerA 2 2\nOpenServiceA 1 9\n"},
+        {L"winxp", DoublesPath(L"fakebridge.sys"), L"", nullptr, L"Intel 82443BX", L"64", "ControlService 1 9\n"},
+    };
     Options options;
     options.exeDir = dir_ + L"\\program";
     options.workDir = dir_ + L"\\elsewhere";
     ASSERT_TRUE(MakeDirectory(options.exeDir) && MakeDirectory(options.workDir));
     ASSERT_TRUE(CopyDistFile(L"vurodoz.exe", options.exeDir));
-    ASSERT_TRUE(CopyFileW(DoublesPath(L"fakebridge.sys").c_str(), (options.exeDir + L"\\zuroride.sys").c_str(), FALSE));
     ASSERT_TRUE(CopyFileW(DoublesPath(L"planted\\fakebridge.sys").c_str(),
                           (options.workDir + L"\\zuroride.sys").c_str(), FALSE));
     ServiceState(true);
     SetFakeReply(reply);
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"System\\VurOdozPlanted");
-    for (const char *faults : {"OpenSCManagerA 2 2\nOpenServiceA 1 9\n", "ControlService 1 9\n"}) {
-        SCOPED_TRACE(faults);
-        options.faults = faults;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.version + (L" " + c.from) + L" " + FromUtf8(c.faults));
+        DeleteFileW((options.exeDir + L"\\rudido32.dll").c_str());
+        DeleteFileW((options.exeDir + L"\\zuroride.sys").c_str());
+        std::wstring name = c.from.size() > 4 && c.from.substr(c.from.size() - 4) == L".sys" ? L"zuroride.sys"
+                                                                                           : L"rudido32.dll";
+        ASSERT_TRUE(c.from.empty() || CopyFileW(c.from.c_str(), (options.exeDir + L"\\" + name).c_str(), FALSE));
+        SetEnvironmentVariableW(L"VURODOZ_FAKE_BRIDGE", c.config);
+        SetWindowsVersion(c.version);
+        options.faults = c.faults;
         App app;
         ASSERT_TRUE(app.Start(options));
         HWND dialog = app.WaitMainDialog();
         ASSERT_TRUE(dialog);
-        EXPECT_EQ(L"Intel 82443BX", ControlText(dialog, IDC_CHIPSET));
-        EXPECT_EQ(L"64", ControlText(dialog, IDC_LATENCY));
+        EXPECT_TRUE(!c.bios || WaitControlText(dialog, IDC_PCI_BIOS, c.bios)) << ControlText(dialog, IDC_PCI_BIOS);
+        EXPECT_TRUE(WaitControlText(dialog, IDC_CHIPSET, c.chip)) << ControlText(dialog, IDC_CHIPSET);
+        EXPECT_TRUE(WaitControlText(dialog, IDC_LATENCY, c.latency)) << ControlText(dialog, IDC_LATENCY);
         CloseWithButton(app, dialog, IDOK);
         EXPECT_FALSE(PlantedDriverLoaded()) << "the driver in the current directory was installed";
-        if (strstr(faults, "ControlService")) {
-            // Refused to stop: marked for deletion, so it goes when it stops.
-            SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-            SC_HANDLE again = CreateServiceW(manager, L"ZURORIDE", L"ZURORIDE", SERVICE_ALL_ACCESS,
-                                             SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                             L"C:\\none.sys", nullptr, nullptr, nullptr, nullptr, nullptr);
-            EXPECT_EQ(nullptr, again);
-            EXPECT_EQ((DWORD)ERROR_SERVICE_MARKED_FOR_DELETE, GetLastError());
-            if (again)
-                DeleteService(again);
-            CloseServiceHandle(again);
-            CloseServiceHandle(manager);
+        // One that will not stop is marked for deletion, and goes when it stops.
+        if (strstr(c.faults, "ControlService")) {
+            EXPECT_TRUE(MarkedForDeletion());
             EXPECT_EQ(SERVICE_RUNNING, ServiceState(true));
         }
-        EXPECT_EQ(-1, ServiceState()) << "the service outlived the run";
+        EXPECT_EQ(-1, ServiceState()) << "the driver's service was left installed";
         ServiceState(true);
     }
+    SetEnvironmentVariableW(L"VURODOZ_FAKE_BRIDGE", nullptr);
     SetFakeReply(nullptr);
 }
