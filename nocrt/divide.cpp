@@ -1,3 +1,5 @@
+/* 64-bit division by shift and subtract, for the shipped files, which link
+   no libgcc. */
 #include "divide.h"
 
 /* One quotient bit a step, highest first. Before a shift the remainder is
