@@ -8,7 +8,6 @@
 #include "diskengine.h"
 #include "diskdisplay.h"
 #include "drivecombo.h"
-#include "progressdlg.h"
 #include "overlaywnd.h"
 #include "report.h"
 #include "window.h"
@@ -77,16 +76,6 @@ static void CloseDialog(HWND dialog)
     EndDialog(dialog, IDOK);
 }
 
-/* The process may be ended as soon as the session's end has been answered:
-   a running test is wound up first, and the setting is kept as Close would
-   keep it. */
-static void EndForSession(HWND dialog)
-{
-    EndDiskTestForSession();
-    EndOverlayTestForSession();
-    TakeShowInfoChoice(dialog);
-    StoreShowInfoSetting();
-}
 
 static void OnDriveSelected(HWND dialog)
 {
@@ -151,13 +140,13 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     case WM_REFRESH_FIELDS:
         RefreshFields(dialog, DriveSelector.SelectedDrive);
         return TRUE;
-    /* FALSE leaves the answer to the default: the session may end. */
-    case WM_QUERYENDSESSION:
-        EndDiskTestForSession();
-        return FALSE;
+    /* The process may be ended as soon as this returns: the setting is kept
+       as Close would keep it. A running test's own window winds it up. */
     case WM_ENDSESSION:
-        if (wParam)
-            EndForSession(dialog);
+        if (wParam) {
+            TakeShowInfoChoice(dialog);
+            StoreShowInfoSetting();
+        }
         return FALSE;
     }
     return FALSE;

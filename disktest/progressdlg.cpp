@@ -11,7 +11,6 @@
 #define WORKER_WATCH_MS     250
 
 static HANDLE WorkerThread;
-static HWND   ProgressWindow;
 static int    WorkerResult;
 
 static int WorkerHasEnded(void)
@@ -59,7 +58,6 @@ int RunProgressDialog(HWND owner, DiskTestParams *params)
 
     result = (int)DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PROGRESS + LanguageOffset),
                                   owner, ProgressDlgProc, (LPARAM)params);
-    ProgressWindow = NULL;
     /* The dialog can end before the worker, as when a WM_QUIT reaches its
        modal loop. */
     if (WorkerThread != NULL) {
@@ -79,11 +77,13 @@ static void FinishTest(HWND dialog)
     EndDialog(dialog, (INT_PTR)WorkerResult);
 }
 
-void EndDiskTestForSession(void)
+/* The session may end as soon as its messages are answered, and the test
+   file must not outlive it: the worker is stopped and waited for, and
+   nothing is stored. */
+static void EndTestForSession(HWND dialog)
 {
     AbandonWorker();
-    if (ProgressWindow != NULL)
-        FinishTest(ProgressWindow);
+    FinishTest(dialog);
 }
 
 static INT_PTR StartWorker(HWND dialog, DiskTestParams *params)
@@ -93,7 +93,6 @@ static INT_PTR StartWorker(HWND dialog, DiskTestParams *params)
     CenterWindow(dialog, GetParent(dialog));
     StopRequested.store(0);
     params->ProgressDialog = dialog;
-    ProgressWindow = dialog;
     WorkerResult = RESULT_IO_ERROR;
     WorkerThread = CreateThread(NULL, 0, DiskTestWorker, params, 0, &threadId);
     /* Without a worker no completion command will ever come. */
@@ -132,15 +131,13 @@ INT_PTR CALLBACK ProgressDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         if (wParam == WORKER_WATCH_TIMER && WorkerHasEnded())
             FinishTest(dialog);
         return FALSE;
-    /* The session may end as soon as these return, and the test file must
-       not outlive it. FALSE leaves the answer to the default: the session
-       may end. */
+    /* FALSE leaves the answer to the default: the session may end. */
     case WM_QUERYENDSESSION:
-        EndDiskTestForSession();
+        EndTestForSession(dialog);
         return FALSE;
     case WM_ENDSESSION:
         if (wParam)
-            EndDiskTestForSession();
+            EndTestForSession(dialog);
         return FALSE;
     }
     return FALSE;

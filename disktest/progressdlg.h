@@ -8,10 +8,6 @@
 /* Shows the dialog over owner until the worker is done with params; the
    worker's result, or RESULT_STOPPED when the dialog ended first. */
 int RunProgressDialog(HWND owner, DiskTestParams *params);
-/* When the session ends during a test: stops the worker, waits until it has
-   removed its file, and ends the dialog without a result to store. Does
-   nothing while no test runs. */
-void EndDiskTestForSession(void);
 INT_PTR CALLBACK ProgressDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

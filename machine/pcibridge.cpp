@@ -91,19 +91,19 @@ int QueryBridgeThroughDriver(WORD *vendorId, WORD *deviceId, BYTE *latencyTimer)
 {
     BYTE reply[ZURO_REPLY_SIZE];
     DWORD returned;
-    InstalledDriver installed;
-    int installedHere = 0, result;
+    InstalledDriver installed = { NULL, NULL };
+    int result;
     HANDLE device;
 
     device = OpenBridgeDevice();
     if (device == INVALID_HANDLE_VALUE) {
-        installedHere = InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE, &installed) == 0;
+        InstallDriverService(BRIDGE_DRIVER_FILE, BRIDGE_DRIVER_SERVICE, &installed);
         device = OpenBridgeDevice();
     }
     if (device == INVALID_HANDLE_VALUE) {
         /* A driver this run started but cannot use must not stay behind on
            the user's system; one that was there before is not ours. */
-        if (installedHere)
+        if (installed.Service != NULL)
             RemoveDriverService(&installed);
         return 0;
     }
@@ -113,7 +113,7 @@ int QueryBridgeThroughDriver(WORD *vendorId, WORD *deviceId, BYTE *latencyTimer)
     result = DeviceIoControl(device, ZURO_IOCTL_QUERY_BRIDGE, NULL, 0, reply, sizeof(reply),
                              &returned, NULL);
     CloseHandle(device);
-    if (installedHere)
+    if (installed.Service != NULL)
         RemoveDriverService(&installed);
 
     if (result) {

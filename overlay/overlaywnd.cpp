@@ -51,9 +51,10 @@ static LRESULT CALLBACK OverlayTestWndProc(HWND window, UINT message, WPARAM wPa
         if (!PostMessageA(window, WM_OVERLAY_TEST_DONE, 0, 0))
             TestsDone = 1;
         return 0;
+    /* The process may be ended as soon as this returns. */
     case WM_ENDSESSION:
         if (wParam)
-            EndOverlayTestForSession();
+            AbandonDirectDraw();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -73,11 +74,6 @@ WORD RegisterOverlayTestClass(HINSTANCE instance, const char *caption)
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
     wc.lpszClassName = OVERLAY_TEST_CLASS;
     return RegisterClassA(&wc);
-}
-
-void EndOverlayTestForSession(void)
-{
-    AbandonDirectDraw();
 }
 
 int RunOverlayTest(HWND parent)

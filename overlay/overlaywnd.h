@@ -10,8 +10,5 @@
 #define WM_OVERLAY_TEST_DONE        (WM_USER + 301)
 
 int  RunOverlayTest(HWND parent);
-/* When the session ends during a test: DirectDraw and its surfaces go at
-   once. Does nothing while no test runs. */
-void EndOverlayTestForSession(void);
 
 #endif
