@@ -6,29 +6,13 @@
 // meets failures. The current directory holds a planted ZURORIDE.SYS that
 // leaves a mark when it loads; no ZURORIDE service may be left.
 #include "program.h"
+#include "fakebridgectl.h"
 
 #include <cstring>
 
 using namespace e2e;
 
 namespace {
-
-// The service's state, or -1 once it is gone; forget: stop and delete it
-// afterwards, so that a failed run leaves nothing to later ones.
-int ServiceState(bool forget = false)
-{
-    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceW(manager, L"ZURORIDE", SERVICE_ALL_ACCESS);
-    SERVICE_STATUS status{};
-    int state = service && QueryServiceStatus(service, &status) ? (int)status.dwCurrentState : -1;
-    if (service && forget) {
-        ControlService(service, SERVICE_CONTROL_STOP, &status);
-        DeleteService(service);
-    }
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return state;
-}
 
 // Marked for deletion: a service of that name can be neither made nor kept.
 bool MarkedForDeletion()
@@ -43,26 +27,6 @@ bool MarkedForDeletion()
     CloseServiceHandle(again);
     CloseServiceHandle(manager);
     return marked;
-}
-
-// The fake driver's reply (fakebridge.c), or no key at all.
-void SetFakeReply(const BYTE *reply)
-{
-    HKEY key;
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"System\\VurOdozFakeBridge");
-    if (reply && !RegCreateKeyW(HKEY_LOCAL_MACHINE, L"System\\VurOdozFakeBridge", &key)) {
-        RegSetValueExW(key, L"Reply", 0, REG_BINARY, reply, 8);
-        RegCloseKey(key);
-    }
-}
-
-bool PlantedDriverLoaded()
-{
-    HKEY key;
-    if (RegOpenKeyW(HKEY_LOCAL_MACHINE, L"System\\VurOdozPlanted", &key))
-        return false;
-    RegCloseKey(key);
-    return true;
 }
 
 }  // namespace
@@ -96,7 +60,7 @@ TEST_F(Program, PciFieldsThroughEachPath)
     ASSERT_TRUE(CopyFileW(DoublesPath(L"planted\\fakebridge.sys").c_str(),
                           (options.workDir + L"\\zuroride.sys").c_str(), FALSE));
     ServiceState(true);
-    SetFakeReply(reply);
+    ConfigureFakeDriver(true, reply);
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"System\\VurOdozPlanted");
     for (const Case &c : cases) {
         SCOPED_TRACE(c.version + (L" " + c.from) + L" " + FromUtf8(c.faults));
@@ -126,5 +90,5 @@ TEST_F(Program, PciFieldsThroughEachPath)
         ServiceState(true);
     }
     SetEnvironmentVariableW(L"VURODOZ_FAKE_BRIDGE", nullptr);
-    SetFakeReply(nullptr);
+    ConfigureFakeDriver(false, nullptr);
 }

@@ -11,6 +11,7 @@
 
 #include "pcibridge.h"
 #include "zuroctl.h"
+#include "fakebridgectl.h"
 
 namespace {
 
@@ -51,36 +52,6 @@ void UseDriverFile(const std::string &source)
 }
 
 const BYTE kReply[ZURO_REPLY_SIZE] = {0xEE, 0xEE, 0x86, 0x80, 0x90, 0x71, 0x40, 0xEE};
-
-// No key: the fake offers no device; a key without Reply: its queries fail.
-void ConfigureFakeDriver(bool key, const BYTE *reply)
-{
-    HKEY k;
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "System\\VurOdozFakeBridge");
-    if (key && !RegCreateKeyA(HKEY_LOCAL_MACHINE, "System\\VurOdozFakeBridge", &k)) {
-        if (reply)
-            RegSetValueExA(k, "Reply", 0, REG_BINARY, reply, ZURO_REPLY_SIZE);
-        RegCloseKey(k);
-    }
-}
-
-// The service's state, or -1 once it is gone. forget: stop and delete it
-// first, as one left by an earlier failed run would change every result.
-int ServiceState(bool forget = false)
-{
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, BRIDGE_DRIVER_SERVICE, SERVICE_ALL_ACCESS);
-    SERVICE_STATUS status{};
-    int state = service && QueryServiceStatus(service, &status) ? (int)status.dwCurrentState : -1;
-    if (service && forget) {
-        ControlService(service, SERVICE_CONTROL_STOP, &status);
-        DeleteService(service);
-        state = -1;
-    }
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return state;
-}
 
 }  // namespace
 
