@@ -2,7 +2,7 @@
 #include "app.h"
 #include "resource.h"
 
-#include <shellapi.h>
+#include "syslib.h"
 
 int       ShowInfoFile = 1;
 static int ShowInfoFileStored = 1;
@@ -56,7 +56,7 @@ void OpenReadme(void)
     HINSTANCE result = 0;
 
     if (BuildReadmePath(path))
-        result = ShellExecuteA(NULL, NULL, path, NULL, NULL, SW_SHOW);
+        result = OpenWithShell(path);
     if ((INT_PTR)result <= 32)
         MessageBoxA(NULL, LoadText(IDS_NO_README), APP_CAPTION, MB_OK);
 }

@@ -7,7 +7,7 @@
 #include "textfmt.h"
 #include "version.h"
 
-#include <commdlg.h>
+#include "syslib.h"
 
 #define REPORT_DIR_SIZE 261
 
@@ -98,7 +98,7 @@ void SaveInfoReport(HWND dialog)
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST
               | OFN_NONETWORKBUTTON | OFN_EXPLORER;
     ofn.lpstrDefExt = "txt";
-    if (!GetSaveFileNameA(&ofn))
+    if (!AskSaveFileName(&ofn))
         return;
 
     file = CreateFileA(fileName, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,

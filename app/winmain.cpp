@@ -3,11 +3,15 @@
 #include "maindlg.h"
 #include "machineinfo.h"
 #include "resource.h"
+#include "syslib.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     UINT templateId;
 
+    /* Before anything else, so that the libraries are taken from the system
+       directory before any code could need them. */
+    BindSystemCalls();
     AppInstance = instance;
     SelectLanguage();
     ReadShowInfoSetting();
@@ -15,6 +19,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         OpenReadme();
 
     if (!CollectMachineInfo(instance))
+        return 0;
+    /* Without common controls neither dialog can be made. */
+    if (!StartCommonControls())
         return 0;
 
     templateId = (MachineInfo.IsNtFamily ? IDD_MAIN_NT : IDD_MAIN_9X) + LanguageOffset;

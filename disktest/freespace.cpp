@@ -4,31 +4,27 @@
 #include "diskengine.h"
 #include "drives.h"
 
-#include <commctrl.h>
+#include "syslib.h"
 
 int HaveFreeSpaceEx;
 
 typedef BOOL (WINAPI *FreeSpaceExProc)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
 
-/* Windows 95 before OSR2 lacks the call, so it is looked up; the caller
-   frees *kernel when it is not NULL. */
-static FreeSpaceExProc FindFreeSpaceEx(HMODULE *kernel)
+/* Windows 95 before OSR2 lacks the call, so it is looked up in the kernel32
+   every process has loaded. */
+static FreeSpaceExProc FindFreeSpaceEx(void)
 {
-    *kernel = LoadLibraryA("kernel32.dll");
-    if (*kernel == NULL)
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+
+    if (kernel == NULL)
         return NULL;
-    return (FreeSpaceExProc)(void *)GetProcAddress(*kernel, "GetDiskFreeSpaceExA");
+    return (FreeSpaceExProc)(void *)GetProcAddress(kernel, "GetDiskFreeSpaceExA");
 }
 
 int InitDiskTestSupport(void)
 {
-    HMODULE kernel;
-
-    HaveFreeSpaceEx = FindFreeSpaceEx(&kernel) != NULL ? 1 : 0;
-    if (kernel)
-        FreeLibrary(kernel);
-    InitCommonControls();
-    return 1;
+    HaveFreeSpaceEx = FindFreeSpaceEx() != NULL ? 1 : 0;
+    return StartCommonControls();
 }
 
 DWORD FreeBytesFromCount(ULONGLONG count)
@@ -50,7 +46,6 @@ DWORD FreeBytesFromClusters(DWORD sectorsPerCluster, DWORD bytesPerSector, DWORD
 int QueryFreeSpace(int drive, DWORD *freeBytes)
 {
     char root[4];
-    HMODULE kernel;
     FreeSpaceExProc freeSpaceEx;
     ULARGE_INTEGER available, total, totalFree;
     DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
@@ -58,17 +53,14 @@ int QueryFreeSpace(int drive, DWORD *freeBytes)
 
     FormatRootPath(root, drive);
     if (HaveFreeSpaceEx == 1) {
-        freeSpaceEx = FindFreeSpaceEx(&kernel);
+        freeSpaceEx = FindFreeSpaceEx();
         if (freeSpaceEx) {
             ok = freeSpaceEx(root, &available, &total, &totalFree);
-            FreeLibrary(kernel);
             if (!ok)
                 return RESULT_IO_ERROR;
             *freeBytes = FreeBytesFromCount(available.QuadPart);
             return RESULT_OK;
         }
-        if (kernel)
-            FreeLibrary(kernel);
     }
     if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
         return RESULT_IO_ERROR;

@@ -1,11 +1,11 @@
 /* Names the processor from its CPUID answers and measures its clock with the
    time-stamp counter against the multimedia timer. */
 #include <windows.h>
-#include <mmsystem.h>
 
 #include "cpu.h"
 #include "guard.h"
 #include "textfmt.h"
+#include "syslib.h"
 
 /* Vendor strings as the three little-endian register words. */
 #define VENDOR_GENU 0x756E6547u
@@ -228,11 +228,11 @@ DWORD MeasureProcessorClock(void)
     SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL);
 
     /* Start counting on a timer edge so the interval is whole ticks. */
-    DWORD t0 = timeGetTime();
-    while (timeGetTime() == t0) {
+    DWORD t0 = NowMs();
+    while (NowMs() == t0) {
     }
     unsigned long long c0 = ReadTimeStampCounter();
-    while ((DWORD)(timeGetTime() - t0) <= 1001) {
+    while ((DWORD)(NowMs() - t0) <= 1001) {
     }
     unsigned long long c1 = ReadTimeStampCounter();
 

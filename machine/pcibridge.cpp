@@ -5,6 +5,7 @@
 #include "pcibridge.h"
 #include "chipset.h"
 #include "zuroctl.h"
+#include "syslib.h"
 
 typedef int (WINAPI *GetBridgeDataProc)(DWORD *biosVersion, DWORD *vendorId,
                                         DWORD *deviceId, DWORD *latencyTimer);
@@ -15,40 +16,17 @@ static HANDLE OpenBridgeDevice(void)
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
-int PlaceBesideModule(char *path, DWORD length, const char *fileName)
-{
-    char *at, *name = NULL;
-
-    /* A path cut to fit would name some other file. */
-    if (length == 0 || length >= MODULE_PATH_LIMIT)
-        return 0;
-    path[length] = '\0';
-    /* By characters: in a double-byte code page a trail byte can equal '\\'. */
-    for (at = path; *at != '\0'; at = CharNextA(at))
-        if (*at == '\\')
-            name = at + 1;
-    if (name == NULL || (name - path) + lstrlenA(fileName) >= DRIVER_PATH_SIZE)
-        return 0;
-    lstrcpyA(name, fileName);
-    return 1;
-}
-
-/* The driver is taken from the program's own folder, never from the current
-   directory, which a shortcut or a share can point anywhere. */
-static int DriverPathBesideProgram(char *path, const char *fileName)
-{
-    return PlaceBesideModule(path, GetModuleFileNameA(NULL, path, MODULE_PATH_LIMIT), fileName);
-}
-
 DWORD InstallDriverService(const char *fileName, const char *serviceName, InstalledDriver *installed)
 {
-    char path[DRIVER_PATH_SIZE];
+    char path[MODULE_PATH_SIZE];
     SC_HANDLE manager, service;
     DWORD result;
 
     installed->Manager = NULL;
     installed->Service = NULL;
-    if (!DriverPathBesideProgram(path, fileName))
+    /* Never from the current directory, which a shortcut or a share can
+       point anywhere. */
+    if (!PathBesideProgram(path, fileName))
         return ERROR_FILENAME_EXCED_RANGE;
     manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
     if (manager == NULL)
@@ -124,7 +102,9 @@ int QueryBridgeThroughDriver(WORD *vendorId, WORD *deviceId, BYTE *latencyTimer)
     return result;
 }
 
-/* The library is loaded for its one call only. */
+/* The library is loaded for its one call only, and only from the program's
+   own folder: where it is missing there, a bare name would find any file of
+   that name in the current directory. */
 static int QueryBridgeThroughLibrary(DWORD *biosVersion, DWORD *vendorId, DWORD *deviceId,
                                      DWORD *latencyTimer)
 {
@@ -132,7 +112,7 @@ static int QueryBridgeThroughLibrary(DWORD *biosVersion, DWORD *vendorId, DWORD 
     GetBridgeDataProc getBridgeData;
     int result;
 
-    library = LoadLibraryA(BRIDGE_LIBRARY);
+    library = LoadLibraryBesideProgram(BRIDGE_LIBRARY);
     if (library == NULL)
         return 0;
     getBridgeData = (GetBridgeDataProc)(void *)GetProcAddress(library, BRIDGE_LIBRARY_EXPORT);

@@ -14,9 +14,6 @@
    "N/A" wherever the path fails (and always for the NT family's BIOS). */
 void CollectBridgeInfo(MachineInfoRecord *info, const OSVERSIONINFOA *version);
 
-#define MODULE_PATH_LIMIT     261
-#define DRIVER_PATH_SIZE      264
-
 /* A driver service this run installed, with the handles its removal uses. */
 struct InstalledDriver {
     SC_HANDLE Manager;
@@ -27,11 +24,6 @@ struct InstalledDriver {
    program's folder first when the device cannot be opened. Nonzero with the
    three outputs written when the request succeeded. */
 int QueryBridgeThroughDriver(WORD *vendorId, WORD *deviceId, BYTE *latencyTimer);
-
-/* path (DRIVER_PATH_SIZE bytes) holds a module's path of length characters
-   as GetModuleFileNameA gave it; its file name becomes fileName. 0 when the
-   path was cut, has no folder, or the result does not fit. */
-int PlaceBesideModule(char *path, DWORD length, const char *fileName);
 
 /* Creates and starts a demand-start kernel-driver service for fileName in
    the program's folder. 0 when this call created and started it, with the

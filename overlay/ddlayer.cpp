@@ -7,6 +7,7 @@
 #include <ddraw.h>
 
 #include "ddsurface.h"
+#include "syslib.h"
 #include "pattern.h"
 
 /* DirectX 5 records: older runtimes refuse larger sizes. */
@@ -21,6 +22,17 @@ static IDirectDrawSurface *PrimarySurface;
 static IDirectDrawSurface *OverlaySurface;
 static int                 DdUsers;
 
+/* A DirectDraw wrapper beside the program is the user's choice; otherwise
+   the system's own, never one that lies in the current directory. */
+static HMODULE LoadDirectDrawLibrary(void)
+{
+    char path[MODULE_PATH_SIZE];
+
+    if (PathBesideProgram(path, "ddraw.dll") && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return LoadLibraryA(path);
+    return LoadSystemLibrary("ddraw.dll");
+}
+
 int AcquireDirectDraw(int reserved)
 {
     DirectDrawCreateProc create;
@@ -34,7 +46,7 @@ int AcquireDirectDraw(int reserved)
     DdObject = NULL;
     PrimarySurface = NULL;
     OverlaySurface = NULL;
-    DdLibrary = LoadLibraryA("ddraw.dll");
+    DdLibrary = LoadDirectDrawLibrary();
     if (!DdLibrary)
         return 0;
     create = (DirectDrawCreateProc)(void *)GetProcAddress(DdLibrary, "DirectDrawCreate");

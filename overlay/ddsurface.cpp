@@ -1,7 +1,7 @@
 /* Reading one DirectDraw surface, retried while it is busy. */
 #include "ddsurface.h"
 
-#include <mmsystem.h>
+#include "syslib.h"
 
 HRESULT DescribeSurface(IDirectDrawSurface *surface, SurfaceInfo *info)
 {
@@ -42,23 +42,23 @@ HRESULT DescribeSurface(IDirectDrawSurface *surface, SurfaceInfo *info)
 
 HRESULT DescribeWhileBusy(IDirectDrawSurface *surface, SurfaceInfo *info)
 {
-    DWORD start = timeGetTime();
+    DWORD start = NowMs();
     HRESULT result = DescribeSurface(surface, info);
 
-    while (result == DDERR_WASSTILLDRAWING && timeGetTime() - start <= OVERLAY_BUSY_LIMIT_MS)
+    while (result == DDERR_WASSTILLDRAWING && NowMs() - start <= OVERLAY_BUSY_LIMIT_MS)
         result = DescribeSurface(surface, info);
     return result;
 }
 
 HRESULT LockWhileBusy(IDirectDrawSurface *surface, DDSURFACEDESC *desc)
 {
-    DWORD start = timeGetTime();
+    DWORD start = NowMs();
     HRESULT result;
 
     do {
         ZeroMemory(desc, sizeof(*desc));
         desc->dwSize = sizeof(*desc);
         result = surface->Lock(NULL, desc, 0, NULL);
-    } while (result == DDERR_WASSTILLDRAWING && timeGetTime() - start <= OVERLAY_BUSY_LIMIT_MS);
+    } while (result == DDERR_WASSTILLDRAWING && NowMs() - start <= OVERLAY_BUSY_LIMIT_MS);
     return result;
 }

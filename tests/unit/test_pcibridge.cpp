@@ -145,31 +145,3 @@ TEST(Bridge, RealLibraryUnderWine)
     EXPECT_EQ(7u, out[0] & out[1] & out[2] & out[3]);
     EXPECT_TRUE(FreeLibrary(library));
 }
-
-// Catches a driver path cut to fit (naming some other file), a program
-// without a folder, a result past its buffer, and an off-by-one at its end.
-TEST(Bridge, DriverPathBesideTheProgram)
-{
-    const struct { std::string module; DWORD length; const char *want; } cases[] = {
-        {"C:\\dir\\vurodoz.exe", 18, "C:\\dir\\ZURORIDE.SYS"},
-        {"C:\\vurodoz.exe", 14, "C:\\ZURORIDE.SYS"},
-        {"vurodoz.exe", 11, nullptr},
-        {"C:\\dir\\vurodoz.exe", 0, nullptr},
-        {std::string(250, 'd') + "\\x.exe", 257, "fits"},
-        {std::string(251, 'd') + "\\x.exe", 258, nullptr},
-        {"C:\\" + std::string(257, 'x'), 260, "C:\\ZURORIDE.SYS"},
-        {"C:\\" + std::string(258, 'x'), 261, nullptr},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.module.substr(0, 20) + " " + std::to_string(c.length));
-        char path[DRIVER_PATH_SIZE + 8];
-        memset(path, '#', sizeof(path));
-        memcpy(path, c.module.c_str(), std::min(c.module.size(), sizeof(path)));
-        int placed = PlaceBesideModule(path, c.length, BRIDGE_DRIVER_FILE);
-        EXPECT_EQ(c.want != nullptr, placed == 1);
-        if (placed) {
-            EXPECT_TRUE(strcmp(c.want, "fits") == 0 || strcmp(c.want, path) == 0) << path;
-            EXPECT_LT(strlen(path), (size_t)DRIVER_PATH_SIZE);
-        }
-    }
-}

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "resource.h"
+#include "syslib.h"
 #include "version.h"
 
 namespace {
@@ -213,7 +214,7 @@ TEST(MainDialogTemplate, NtVariantMovesTheLowerRowsUp)
 // status line that is not empty at first, and STOP not the default button.
 TEST(ProgressDialogTemplate, StopProgressAndStatus)
 {
-    InitCommonControls();
+    ASSERT_EQ(1, StartCommonControls());
     for (int id : { IDD_PROGRESS, IDD_PROGRESS + LANG_OFFSET_ENGLISH }) {
         SCOPED_TRACE(id);
         Dialog dialog(id);

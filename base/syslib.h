@@ -1,0 +1,38 @@
+/* Libraries taken at run time, each by its full path: Windows' own from the
+   system directory, the program's own from the folder it lies in, and the
+   calls the program needs from Windows' libraries beyond the four that every
+   process has loaded before it starts. */
+#ifndef VURODOZ_SYSLIB_H
+#define VURODOZ_SYSLIB_H
+
+#include <windows.h>
+#include <commdlg.h>
+
+#define MODULE_PATH_LIMIT 261
+#define MODULE_PATH_SIZE  264
+
+/* path (MODULE_PATH_SIZE bytes) holds a module's path of length characters
+   as GetModuleFileNameA gave it; its file name becomes fileName. 0 when the
+   path was cut, has no folder, or the result does not fit. */
+int PlaceBesideModule(char *path, DWORD length, const char *fileName);
+/* fileName in the program's own folder, into path (MODULE_PATH_SIZE bytes). */
+int PathBesideProgram(char *path, const char *fileName);
+
+/* NULL where the file is not there or does not load. */
+HMODULE LoadLibraryBesideProgram(const char *fileName);
+HMODULE LoadSystemLibrary(const char *fileName);
+
+/* Loads winmm, comctl32, comdlg32 and shell32 from the system directory and
+   takes the calls below from them; each is looked for once. */
+void BindSystemCalls(void);
+
+/* timeGetTime, or GetTickCount where winmm cannot be had. */
+DWORD NowMs(void);
+/* InitCommonControls; 0 where comctl32 cannot be had. */
+int StartCommonControls(void);
+/* GetSaveFileNameA; FALSE where comdlg32 cannot be had. */
+BOOL AskSaveFileName(OPENFILENAMEA *ofn);
+/* ShellExecuteA's open action; 0 where shell32 cannot be had. */
+HINSTANCE OpenWithShell(const char *path);
+
+#endif
