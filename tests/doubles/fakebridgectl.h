@@ -1,5 +1,5 @@
 // What a test sets and reads around the fake bridge driver (fakebridge.c):
-// its reply, the ZURORIDE service, and the planted copy's mark. Shared by
+// its reply, the ZURORIDE service, and the planted files' mark. Shared by
 // the unit and the end-to-end tests.
 #pragma once
 
@@ -33,6 +33,22 @@ inline int ServiceState(bool forget = false)
     CloseServiceHandle(service);
     CloseServiceHandle(manager);
     return state;
+}
+
+// Wine keeps a service marked for deletion, and reports it stopped, until its
+// last handle closes; only a fresh CreateService of the name tells.
+inline bool ServiceMarkedForDeletion()
+{
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE again = CreateServiceA(manager, "ZURORIDE", "ZURORIDE", SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
+                                     SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, "C:\\none.sys", nullptr, nullptr,
+                                     nullptr, nullptr, nullptr);
+    bool marked = !again && GetLastError() == ERROR_SERVICE_MARKED_FOR_DELETE;
+    if (again)
+        DeleteService(again);
+    CloseServiceHandle(again);
+    CloseServiceHandle(manager);
+    return marked;
 }
 
 // The planted copy (FAKEBRIDGE_PLANTED) has loaded since the key was removed.

@@ -1,15 +1,16 @@
 /* A stand-in for winmm.dll that makes chosen platform calls of the program
-   fail, one call at a time. Wine loads it from beside vurodoz.exe when winmm
-   is set to native for the program. It exports the one winmm function the
-   program imports, and wraps, in the program's import table, the functions
-   that faults.txt beside it names, one line each:
+   fail, one call at a time. The tests put it in the prefix's system
+   directory, where the program loads winmm from first thing, and Wine takes
+   it there when winmm is set to native for the program. It exports the one
+   winmm function the program uses, and wraps, in the program's import table,
+   the functions that faults.txt beside the program names, one line each:
      NAME FIRST LAST [MSG [WPARAM]]
    Calls FIRST to LAST, counted from 1 among the calls that match, fail;
    FIRST 0 fails none. For PostMessageA only posts of MSG (and WPARAM), hex,
    match. A failed WriteFile writes half its bytes and reports that as
    success, as a drive that fills in the middle of a write does. Every
-   matching call is written to faults.log beside it, before it is made or
-   refused: "NAME N" or "NAME N failed". */
+   matching call is written to faults.log beside the program, before it is
+   made or refused: "NAME N" or "NAME N failed". */
 #define WIN32_LEAN_AND_MEAN   /* no mmsystem.h: timeGetTime is defined here */
 #include <windows.h>
 #include <winsvc.h>
@@ -158,7 +159,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     (void)reserved;
     if (reason == DLL_PROCESS_ATTACH) {
-        GetModuleFileNameA(instance, Dir, MAX_PATH);
+        (void)instance;
+        GetModuleFileNameA(NULL, Dir, MAX_PATH);
         strrchr(Dir, '\\')[1] = '\0';
         ReadRules();
         VisitProgramImports(Wrap, NULL);

@@ -56,8 +56,9 @@ const BYTE kReply[ZURO_REPLY_SIZE] = {0xEE, 0xEE, 0x86, 0x80, 0x90, 0x71, 0x40, 
 }  // namespace
 
 // A service found in place is used as it is and never stopped or removed:
-// stopped, running without a device, or answering. NT 3.51 asks no driver;
-// the NT family never shows a BIOS version.
+// stopped, running without a device, or answering. The handle held here
+// keeps a deleted service listed, so deletion is asked of the manager.
+// NT 3.51 asks no driver; the NT family never shows a BIOS version.
 TEST(Bridge, DriverFoundInPlace)
 {
     ServiceState(true);
@@ -71,9 +72,11 @@ TEST(Bridge, DriverFoundInPlace)
     ASSERT_TRUE(service != nullptr) << GetLastError();
     EXPECT_EQ("N/A|N/A|N/A", CollectAsNt(4));
     EXPECT_EQ(SERVICE_STOPPED, ServiceState()) << "a stopped service was started or removed";
+    EXPECT_FALSE(ServiceMarkedForDeletion());
     EXPECT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
     EXPECT_EQ("N/A|N/A|N/A", CollectAsNt(4));
     EXPECT_EQ(SERVICE_RUNNING, ServiceState()) << "a service without a device was stopped or removed";
+    EXPECT_FALSE(ServiceMarkedForDeletion());
     SERVICE_STATUS status;
     EXPECT_TRUE(ControlService(service, SERVICE_CONTROL_STOP, &status)) << GetLastError();
     ConfigureFakeDriver(true, kReply);
@@ -81,6 +84,7 @@ TEST(Bridge, DriverFoundInPlace)
     EXPECT_EQ("N/A|Intel 82443BX|64", CollectAsNt(4));
     EXPECT_EQ("N/A|N/A|N/A", CollectAsNt(3));
     EXPECT_EQ(SERVICE_RUNNING, ServiceState());
+    EXPECT_FALSE(ServiceMarkedForDeletion()) << "an answering service was removed";
     CloseServiceHandle(service);
     CloseServiceHandle(manager);
     ServiceState(true);

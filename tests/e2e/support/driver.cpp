@@ -185,7 +185,8 @@ bool App::Start(const Options &options)
     GetCurrentDirectoryW(MAX_PATH, previous);
     if (!SetCurrentDirectoryW(options.workDir.c_str()))
         return false;
-    SetDllOverride(L"ddraw", options.nativeDdraw ? L"native" : nullptr);
+    const wchar_t *oldOrder = options.oldSearchOrder ? L"native,builtin" : nullptr;
+    SetDllOverride(L"ddraw", options.nativeDdraw ? L"native" : oldOrder);
     std::wstring exeDir = options.exeDir.empty() ? options.workDir : options.exeDir;
     DeleteFileW((exeDir + L"\\faults.log").c_str());
     if (!options.faults.empty()) {
@@ -193,10 +194,17 @@ bool App::Start(const Options &options)
         DWORD done = 0;
         WriteFile(f, options.faults.data(), (DWORD)options.faults.size(), &done, nullptr);
         CloseHandle(f);
-        if (!CopyFileW(DoublesPath(L"winmm.dll").c_str(), (exeDir + L"\\winmm.dll").c_str(), FALSE))
+        // The program takes winmm from the system directory only. Wine's
+        // file there may be a hard link to its own copy: unlinked, not
+        // written through.
+        wchar_t system[MAX_PATH];
+        GetSystemDirectoryW(system, MAX_PATH);
+        std::wstring target = std::wstring(system) + L"\\winmm.dll";
+        DeleteFileW(target.c_str());
+        if (!CopyFileW(DoublesPath(L"winmm.dll").c_str(), target.c_str(), FALSE))
             return false;
     }
-    SetDllOverride(L"winmm", options.faults.empty() ? nullptr : L"native");
+    SetDllOverride(L"winmm", options.faults.empty() ? oldOrder : L"native");
     BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, nullptr, &si, &pi_);
     SetCurrentDirectoryW(previous);

@@ -44,8 +44,12 @@ struct Options {
     std::wstring workDir;                // the program's current directory
     std::wstring exeDir;                 // where vurodoz.exe lies; workDir when empty
     bool nativeDdraw = false;            // load the ddraw.dll beside the program, not Wine's
-    // When set, the fault double (tests/doubles/faultwinmm.c) goes beside the
-    // program as winmm.dll with this as its faults.txt.
+    // winmm and ddraw native before builtin: a file of the name wherever the
+    // search finds one is loaded, as on the old systems.
+    bool oldSearchOrder = false;
+    // When set, the fault double (tests/doubles/faultwinmm.c) goes into the
+    // system directory as winmm.dll with this as its faults.txt beside the
+    // program.
     std::string faults;
 };
 
