@@ -178,3 +178,21 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
     CloseWithButton(dialog, IDOK);
 }
 
+// A wrong exit code; a window, the readme or the setting touched in a silent
+// run; a failed write that loses the earlier report or leaves a part behind.
+TEST_F(Program, SilentReportExitCodesAndUsage)
+{
+    DeleteIni();
+    ASSERT_TRUE(WriteBytes(dir_ + L"\\r.txt", "earlier"));
+    EXPECT_EQ(1u, RunSilent(L"/t"));
+    EXPECT_EQ(2u, RunSilent(L"/t no\\such\\r.txt"));
+    EXPECT_EQ(3u, RunSilent(L"-T r.txt", "WriteFile 3 3\n"));
+    WIN32_FIND_DATAW found;
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileW((dir_ + L"\\*.tmp").c_str(), &found));
+    EXPECT_TRUE(ReadFileBytes(dir_ + L"\\r.txt") == "earlier" && !WaitReadmeWindow(500) && ReadIni() == "<missing>");
+    ASSERT_TRUE(app_.Start(Options{dir_, L"", false, "", L"/?"}));
+    HWND box = app_.WaitMessageBox();
+    EXPECT_EQ(ProgramString(IDS_USAGE + LANG_OFFSET_ENGLISH), box ? MessageBoxText(box) : L"no usage");
+    Press(box, IDOK);
+    ExpectExitCode(0);
+}

@@ -47,6 +47,7 @@ struct Options {
     // When set, the fault double (tests/doubles/faultwinmm.c) goes beside the
     // program as winmm.dll with this as its faults.txt.
     std::string faults;
+    std::wstring args;                   // the command line after the program's name
 };
 
 class App {
