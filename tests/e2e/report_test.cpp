@@ -107,7 +107,7 @@ std::string SaveAndRead(App &app, HWND dialog, const std::wstring &dir, const st
 
 // A wrong column, a lost row, a missing line end or a stray byte-order mark
 // shows in the exact bytes; a report that appends shows in the replaced file;
-// a failed replace that touches the file shows in the locked one. (The
+// a failed create that still touches the file shows in the locked one. (The
 // 9x family's rows are checked by the language runs and the scenarios.)
 TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
 {
@@ -167,14 +167,13 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
     CloseHandle(lock);
     EXPECT_EQ(expected, ReadFileBytes(other));
 
-    // A row the disk takes only in part: "I/O Error", and no part of it left.
     save = SaveAs(app_, dialog, L"partial.txt");
     ASSERT_TRUE(save);
     box = WaitMessageBoxOtherThan(app_, save);
     ASSERT_TRUE(box) << "a partly written report taken for saved";
     EXPECT_EQ(L"I/O Error", MessageBoxText(box));
     Press(box, IDOK);
-    EXPECT_FALSE(FileExists(dir_ + L"\\partial.txt"));
+    EXPECT_FALSE(FileExists(dir_ + L"\\partial.txt")) << "a part of a report left";
     CloseWithButton(dialog, IDOK);
 }
 
