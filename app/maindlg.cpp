@@ -21,13 +21,18 @@ int OverlayStateForScreen(int state, int width, int height)
     return state;
 }
 
+void ApplyScreenCheck(void)
+{
+    OverlayState = OverlayStateForScreen(OverlayState,
+        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
 void RefreshFields(HWND dialog, int drive)
 {
     char text[COMPUTER_MEMORY_TEXT_SIZE];
     DWORD readMs, writeMs;
 
-    OverlayState = OverlayStateForScreen(OverlayState,
-        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    ApplyScreenCheck();
     SetDlgItemTextA(dialog, IDC_OVERLAY_STATUS, LoadText(OverlayStateTextId()));
     EnableWindow(GetDlgItem(dialog, IDC_OVERLAY_TEST), OverlayState != OVERLAY_LOW_RESOLUTION);
 

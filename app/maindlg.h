@@ -13,5 +13,7 @@ void RunOverlayTestCommand(HWND dialog);
 
 /* The overlay state after a refresh on a screen of the given size. */
 int  OverlayStateForScreen(int state, int width, int height);
+/* OverlayState after the check on this screen, as every refresh makes it. */
+void ApplyScreenCheck(void);
 
 #endif

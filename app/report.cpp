@@ -1,5 +1,6 @@
 /* The Save Info report: the overlay status and the machine facts as plain
-   CR LF text in the ANSI code page, in a file the user names. */
+   CR LF text in the ANSI code page, in a file the user or the command line
+   names. */
 #include "report.h"
 #include "app.h"
 #include "overlaystate.h"
@@ -71,14 +72,67 @@ static BOOL WriteReport(HANDLE file)
     return WriteReportLine(file, "\r\n");
 }
 
+/* The folder that holds path, for a file beside it. Walked by character:
+   the second byte of a double-byte character can be a backslash. */
+static void ReportFolder(const char *path, char *folder)
+{
+    const char *p;
+    const char *cut = path;
+
+    for (p = path; *p != '\0'; p = CharNextA(p))
+        if (*p == '\\' || *p == '/' || *p == ':')
+            cut = p + 1;
+    lstrcpynA(folder, path, (int)(cut - path) + 1);
+    if (cut == path || cut[-1] == ':')
+        lstrcatA(folder, ".");
+}
+
+/* Windows 95, 98 and Me have MoveFileExA only as a stub: there the old file
+   goes first, and until the rename the new one is whole only under temp. */
+static BOOL ReplaceWithTemporary(const char *temp, const char *path)
+{
+    if (MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING))
+        return TRUE;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+        return FALSE;
+    if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return FALSE;
+    return MoveFileA(temp, path);
+}
+
+int SaveReportFile(const char *path)
+{
+    char folder[MAX_PATH + 2];
+    char temp[MAX_PATH];
+    HANDLE file;
+    int result = REPORT_SAVED;
+
+    ReportFolder(path, folder);
+    /* The name is made as an empty file, so a second run writing into the
+       same folder at the same time gets another one. */
+    if (!GetTempFileNameA(folder, "vur", 0, temp))
+        return REPORT_NOT_CREATED;
+
+    file = CreateFileA(temp, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        result = REPORT_NOT_CREATED;
+    else if (!WriteReport(file) || !FlushFileBuffers(file))
+        result = REPORT_WRITE_FAILED;
+    if (file != INVALID_HANDLE_VALUE && !CloseHandle(file) && result == REPORT_SAVED)
+        result = REPORT_WRITE_FAILED;
+    if (result == REPORT_SAVED && !ReplaceWithTemporary(temp, path))
+        result = REPORT_NOT_CREATED;
+    if (result != REPORT_SAVED)
+        DeleteFileA(temp);
+    return result;
+}
+
 void SaveInfoReport(HWND dialog)
 {
     static const char filter[] = "Text Files\0*.txt\0All Files\0*.*\0";
     char directory[REPORT_DIR_SIZE + 3];
     char fileName[REPORT_DIR_SIZE];
     OPENFILENAMEA ofn;
-    HANDLE file;
-    BOOL written;
 
     directory[0] = '\0';
     if (GetCurrentDirectoryA(REPORT_DIR_SIZE, directory) >= REPORT_DIR_SIZE)
@@ -101,14 +155,12 @@ void SaveInfoReport(HWND dialog)
     if (!AskSaveFileName(&ofn))
         return;
 
-    file = CreateFileA(fileName, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) {
+    switch (SaveReportFile(fileName)) {
+    case REPORT_NOT_CREATED:
         MessageBoxA(dialog, "Error", APP_CAPTION, MB_ICONERROR);
-        return;
-    }
-    written = WriteReport(file);
-    CloseHandle(file);
-    if (!written)
+        break;
+    case REPORT_WRITE_FAILED:
         MessageBoxA(dialog, "I/O Error", APP_CAPTION, MB_ICONERROR);
+        break;
+    }
 }

@@ -7,7 +7,16 @@
 
 #define REPORT_ROW_SIZE 260
 
+/* SaveReportFile's results, which are also the silent run's exit codes. */
+#define REPORT_SAVED            0
+#define REPORT_NOT_CREATED      2
+#define REPORT_WRITE_FAILED     3
+
 void SaveInfoReport(HWND dialog);
+
+/* Writes the whole report beside path under a name of its own, then puts
+   it in path's place; an earlier file under path stays until then. */
+int  SaveReportFile(const char *path);
 
 /* Formats one row into REPORT_ROW_SIZE bytes; a longer row is cut and
    still ends in CR LF. */

@@ -43,5 +43,6 @@
 #define IDS_NO_SPACE            511
 #define IDS_ABOUT               512
 #define IDS_NO_README           513
+#define IDS_USAGE               514
 
 #endif

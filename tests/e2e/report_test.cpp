@@ -4,7 +4,6 @@
 #include "overlay.h"
 #include "version.h"
 
-#include <cstring>
 #include <string>
 
 using namespace e2e;
@@ -115,7 +114,7 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
     // The third row of the fourth report (the NT family's has nine) goes
     // only half onto the disk, as when the drive fills in the middle of it.
     Options options;
-    options.faults = "WriteFile 21 21\n";
+    options.faults = "WriteFile 30 30\n";
     HWND dialog = StartToDialog(options);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(WaitControlText(dialog, IDC_OVERLAY_STATUS, kNotTested));
@@ -168,14 +167,31 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
     CloseHandle(lock);
     EXPECT_EQ(expected, ReadFileBytes(other));
 
-    // A row the disk takes only in part: "I/O Error", and what was written stays.
     save = SaveAs(app_, dialog, L"partial.txt");
     ASSERT_TRUE(save);
     box = WaitMessageBoxOtherThan(app_, save);
     ASSERT_TRUE(box) << "a partly written report taken for saved";
     EXPECT_EQ(L"I/O Error", MessageBoxText(box));
     Press(box, IDOK);
-    size_t status = expected.find("Not tested\r\n\r\n");
-    EXPECT_EQ(expected.substr(0, status + strlen("Not tested\r\n\r\n") / 2), ReadFileBytes(dir_ + L"\\partial.txt"));
+    EXPECT_FALSE(FileExists(dir_ + L"\\partial.txt")) << "a part of a report left";
     CloseWithButton(dialog, IDOK);
+}
+
+// A wrong exit code; a window, the readme or the setting touched in a silent
+// run; a failed write that loses the earlier report or leaves a part behind.
+TEST_F(Program, SilentReportExitCodesAndUsage)
+{
+    DeleteIni();
+    ASSERT_TRUE(WriteBytes(dir_ + L"\\r.txt", "earlier"));
+    EXPECT_EQ(1u, RunSilent(L"/t"));
+    EXPECT_EQ(2u, RunSilent(L"/t no\\such\\r.txt"));
+    EXPECT_EQ(3u, RunSilent(L"-T r.txt", "WriteFile 3 3\n"));
+    WIN32_FIND_DATAW found;
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileW((dir_ + L"\\*.tmp").c_str(), &found));
+    EXPECT_TRUE(ReadFileBytes(dir_ + L"\\r.txt") == "earlier" && !WaitReadmeWindow(500) && ReadIni() == "<missing>");
+    ASSERT_TRUE(app_.Start(Options{dir_, L"", false, "", L"/?"}));
+    HWND box = app_.WaitMessageBox();
+    EXPECT_EQ(ProgramString(IDS_USAGE + LANG_OFFSET_ENGLISH), box ? MessageBoxText(box) : L"no usage");
+    Press(box, IDOK);
+    ExpectExitCode(0);
 }

@@ -17,4 +17,5 @@ TEST_F(Program, NoFixedDriveEndsSilently)
     ASSERT_TRUE(app_.Start(options));
     EXPECT_FALSE(app_.AnyWindowWithin(8000)) << "a window appeared";
     ExpectExitCode(0);
+    EXPECT_EQ(4u, RunSilent(L"/t report.txt")) << "the silent report has a code of its own";
 }

@@ -31,7 +31,7 @@ TEST(LocalisedText, EnglishStringsLoad)
     EXPECT_EQ(first, second);
     EXPECT_STREQ("Overlay not supported", first);
 
-    const UINT ids[] = { 501, 502, 503, 504, 505, 506, 511, 512, 513 };
+    const UINT ids[] = { 501, 502, 503, 504, 505, 506, 511, 512, 513, 514 };
     for (UINT offset : { 0u, (UINT)LANG_OFFSET_ENGLISH }) {
         LanguageOffset = offset;
         for (UINT id : ids) {

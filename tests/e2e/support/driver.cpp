@@ -174,7 +174,7 @@ App::~App()
 bool App::Start(const Options &options)
 {
     std::wstring exe = (options.exeDir.empty() ? options.workDir : options.exeDir) + L"\\vurodoz.exe";
-    std::wstring command = L"\"" + exe + L"\"";
+    std::wstring command = L"\"" + exe + L"\" " + options.args;
     std::vector<wchar_t> commandLine(command.begin(), command.end());
     commandLine.push_back(0);
     STARTUPINFOW si{};

@@ -51,6 +51,7 @@ struct Options {
     // system directory as winmm.dll with this as its faults.txt beside the
     // program.
     std::string faults;
+    std::wstring args;                   // the command line after the program's name
 };
 
 class App {

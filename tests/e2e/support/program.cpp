@@ -91,4 +91,13 @@ void Program::ExpectExitCode(App &app, DWORD want)
     EXPECT_EQ(want, code);
 }
 
+DWORD Program::RunSilent(const std::wstring &args, const std::string &faults)
+{
+    App app;
+    DWORD code = 12345;
+    EXPECT_TRUE(app.Start(Options{dir_, L"", false, faults, args}) && !app.AnyWindowWithin(30000)) << "not started, or a window";
+    EXPECT_TRUE(app.WaitExit(15000, &code)) << "the program did not end";
+    return code;
+}
+
 }  // namespace e2e

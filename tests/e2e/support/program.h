@@ -42,6 +42,7 @@ protected:
     void CloseWithButton(App &app, HWND dialog, int id);
     void ExpectExitCode(DWORD want) { ExpectExitCode(app_, want); }
     void ExpectExitCode(App &app, DWORD want);
+    DWORD RunSilent(const std::wstring &args, const std::string &faults = "");  // no window; the exit code
 
     std::wstring dir_;
     App app_;
