@@ -189,7 +189,10 @@ TEST_F(Program, SilentReportExitCodesAndUsage)
     WIN32_FIND_DATAW found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileW((dir_ + L"\\*.tmp").c_str(), &found));
     EXPECT_TRUE(ReadFileBytes(dir_ + L"\\r.txt") == "earlier" && !WaitReadmeWindow(500) && ReadIni() == "<missing>");
-    ASSERT_TRUE(app_.Start(Options{dir_, L"", false, "", L"/?"}));
+    Options usage;
+    usage.workDir = dir_;
+    usage.args = L"/?";
+    ASSERT_TRUE(app_.Start(usage));
     HWND box = app_.WaitMessageBox();
     EXPECT_EQ(ProgramString(IDS_USAGE + LANG_OFFSET_ENGLISH), box ? MessageBoxText(box) : L"no usage");
     Press(box, IDOK);

@@ -95,7 +95,11 @@ DWORD Program::RunSilent(const std::wstring &args, const std::string &faults)
 {
     App app;
     DWORD code = 12345;
-    EXPECT_TRUE(app.Start(Options{dir_, L"", false, faults, args}) && !app.AnyWindowWithin(30000)) << "not started, or a window";
+    Options options;
+    options.workDir = dir_;
+    options.faults = faults;
+    options.args = args;
+    EXPECT_TRUE(app.Start(options) && !app.AnyWindowWithin(30000)) << "not started, or a window";
     EXPECT_TRUE(app.WaitExit(15000, &code)) << "the program did not end";
     return code;
 }
