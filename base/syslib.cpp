@@ -75,10 +75,13 @@ void BindSystemCalls(void)
     if (SystemCallsBound)
         return;
     SystemCallsBound = 1;
+    /* A library already loaded is taken by its name and not searched for
+       again, so each comes before those that import it: comctl32 before
+       shell32, both before comdlg32. */
     TimeGetTimeCall = (TimeGetTimeProc)(void *)FindSystemCall("winmm.dll", "timeGetTime");
     InitCommonControlsCall = (InitCommonControlsProc)(void *)FindSystemCall("comctl32.dll", "InitCommonControls");
-    GetSaveFileNameCall = (GetSaveFileNameProc)(void *)FindSystemCall("comdlg32.dll", "GetSaveFileNameA");
     ShellExecuteCall = (ShellExecuteProc)(void *)FindSystemCall("shell32.dll", "ShellExecuteA");
+    GetSaveFileNameCall = (GetSaveFileNameProc)(void *)FindSystemCall("comdlg32.dll", "GetSaveFileNameA");
 }
 
 DWORD NowMs(void)
