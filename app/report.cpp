@@ -87,17 +87,22 @@ static void ReportFolder(const char *path, char *folder)
         lstrcatA(folder, ".");
 }
 
+#define REPLACED         0
+#define NOT_REPLACED     1
+#define ONLY_IN_TEMP     2
+
 /* Windows 95, 98 and Me have MoveFileExA only as a stub: there the old file
-   goes first, and until the rename the new one is whole only under temp. */
-static BOOL ReplaceWithTemporary(const char *temp, const char *path)
+   goes first, and until the rename the new one is whole only under temp,
+   which must then stay should the rename fail. */
+static int ReplaceWithTemporary(const char *temp, const char *path)
 {
     if (MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING))
-        return TRUE;
+        return REPLACED;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return FALSE;
+        return NOT_REPLACED;
     if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return FALSE;
-    return MoveFileA(temp, path);
+        return NOT_REPLACED;
+    return MoveFileA(temp, path) ? REPLACED : ONLY_IN_TEMP;
 }
 
 int SaveReportFile(const char *path)
@@ -106,6 +111,7 @@ int SaveReportFile(const char *path)
     char temp[MAX_PATH];
     HANDLE file;
     int result = REPORT_SAVED;
+    int replaced = NOT_REPLACED;
 
     ReportFolder(path, folder);
     /* The name is made as an empty file, so a second run writing into the
@@ -120,9 +126,12 @@ int SaveReportFile(const char *path)
         result = REPORT_WRITE_FAILED;
     if (file != INVALID_HANDLE_VALUE && !CloseHandle(file) && result == REPORT_SAVED)
         result = REPORT_WRITE_FAILED;
-    if (result == REPORT_SAVED && !ReplaceWithTemporary(temp, path))
-        result = REPORT_NOT_CREATED;
-    if (result != REPORT_SAVED)
+    if (result == REPORT_SAVED) {
+        replaced = ReplaceWithTemporary(temp, path);
+        if (replaced != REPLACED)
+            result = REPORT_NOT_CREATED;
+    }
+    if (result != REPORT_SAVED && replaced != ONLY_IN_TEMP)
         DeleteFileA(temp);
     return result;
 }

@@ -76,10 +76,13 @@ void BindSystemCalls(void)
         return;
     SystemCallsBound = 1;
     /* A library already loaded is taken by its name and not searched for
-       again, so each comes before those that import it: comctl32 before
-       shell32, both before comdlg32. */
+       again, so each comes before those that import it: comctl32 and
+       shlwapi (where Internet Explorer brought it) before shell32, all of
+       them and winspool (the NT family's) before comdlg32. */
     TimeGetTimeCall = (TimeGetTimeProc)(void *)FindSystemCall("winmm.dll", "timeGetTime");
     InitCommonControlsCall = (InitCommonControlsProc)(void *)FindSystemCall("comctl32.dll", "InitCommonControls");
+    LoadSystemLibrary("shlwapi.dll");
+    LoadSystemLibrary("winspool.drv");
     ShellExecuteCall = (ShellExecuteProc)(void *)FindSystemCall("shell32.dll", "ShellExecuteA");
     GetSaveFileNameCall = (GetSaveFileNameProc)(void *)FindSystemCall("comdlg32.dll", "GetSaveFileNameA");
 }

@@ -58,6 +58,7 @@ TEST_F(Program, PciFieldsThroughEachPath)
         DeleteFileW((options.exeDir + L"\\rudido32.dll").c_str());
         DeleteFileW((options.exeDir + L"\\zuroride.sys").c_str());
         DeleteFileW((options.exeDir + L"\\ddraw.dll").c_str());
+        DeleteFileW((options.exeDir + L"\\fakeddraw.log").c_str());
         ASSERT_TRUE(c.overlay != 1 || PutFakeDdraw(options.exeDir, ""));
         std::wstring name = c.from.size() > 4 && c.from.substr(c.from.size() - 4) == L".sys" ? L"zuroride.sys"
                                                                                            : L"rudido32.dll";

@@ -200,8 +200,9 @@ bool App::Start(const Options &options)
         wchar_t system[MAX_PATH];
         GetSystemDirectoryW(system, MAX_PATH);
         std::wstring target = std::wstring(system) + L"\\winmm.dll";
-        DeleteFileW(target.c_str());
-        if (!CopyFileW(DoublesPath(L"winmm.dll").c_str(), target.c_str(), FALSE))
+        if (!DeleteFileW(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+            return false;
+        if (!CopyFileW(DoublesPath(L"winmm.dll").c_str(), target.c_str(), TRUE))
             return false;
     }
     SetDllOverride(L"winmm", options.faults.empty() ? oldOrder : L"native");
