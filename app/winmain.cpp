@@ -48,8 +48,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 
     if (!CollectMachineInfo(instance))
         return 0;
-    /* Without common controls neither dialog can be made. */
-    if (!StartCommonControls())
+    /* Without common controls neither dialog can be made; the collection
+       has started them where they can be had. */
+    if (!HaveCommonControls())
         return 0;
 
     templateId = (MachineInfo.IsNtFamily ? IDD_MAIN_NT : IDD_MAIN_9X) + LanguageOffset;

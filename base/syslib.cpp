@@ -102,6 +102,12 @@ int StartCommonControls(void)
     return 1;
 }
 
+int HaveCommonControls(void)
+{
+    BindSystemCalls();
+    return InitCommonControlsCall != NULL;
+}
+
 BOOL AskSaveFileName(OPENFILENAMEA *ofn)
 {
     BindSystemCalls();

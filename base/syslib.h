@@ -22,14 +22,17 @@ int PathBesideProgram(char *path, const char *fileName);
 HMODULE LoadLibraryBesideProgram(const char *fileName);
 HMODULE LoadSystemLibrary(const char *fileName);
 
-/* Loads winmm, comctl32, comdlg32 and shell32 from the system directory and
-   takes the calls below from them; each is looked for once. */
+/* Loads winmm, comctl32, shell32 and comdlg32 (and what the last two
+   import) from the system directory and takes the calls below from them;
+   each is looked for once. */
 void BindSystemCalls(void);
 
 /* timeGetTime, or GetTickCount where winmm cannot be had. */
 DWORD NowMs(void);
 /* InitCommonControls; 0 where comctl32 cannot be had. */
 int StartCommonControls(void);
+/* Whether StartCommonControls can do its work, without doing it again. */
+int HaveCommonControls(void);
 /* GetSaveFileNameA; FALSE where comdlg32 cannot be had. */
 BOOL AskSaveFileName(OPENFILENAMEA *ofn);
 /* ShellExecuteA's open action; 0 where shell32 cannot be had. */
