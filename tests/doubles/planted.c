@@ -3,6 +3,7 @@
    answers failure, and when it loads it leaves the volatile key
    HKLM\System\VurOdozPlanted, as the planted driver does: the program must
    never load it. */
+#define WIN32_LEAN_AND_MEAN   /* no mmsystem.h: timeGetTime is defined here */
 #include <windows.h>
 
 __declspec(dllexport) int WINAPI VKTGetBridgeData(DWORD *bios, DWORD *vendor, DWORD *device, DWORD *latency)
