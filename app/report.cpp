@@ -72,16 +72,11 @@ static BOOL WriteReport(HANDLE file)
     return WriteReportLine(file, "\r\n");
 }
 
-/* The folder that holds path, for a file beside it. Walked by character:
-   the second byte of a double-byte character can be a backslash. */
+/* The folder that holds path, for a file beside it. */
 static void ReportFolder(const char *path, char *folder)
 {
-    const char *p;
-    const char *cut = path;
+    const char *cut = FileNameInPath(path);
 
-    for (p = path; *p != '\0'; p = CharNextA(p))
-        if (*p == '\\' || *p == '/' || *p == ':')
-            cut = p + 1;
     lstrcpynA(folder, path, (int)(cut - path) + 1);
     if (cut == path || cut[-1] == ':')
         lstrcatA(folder, ".");

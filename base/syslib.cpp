@@ -15,19 +15,27 @@ static InitCommonControlsProc InitCommonControlsCall;
 static GetSaveFileNameProc    GetSaveFileNameCall;
 static ShellExecuteProc       ShellExecuteCall;
 
+const char *FileNameInPath(const char *path)
+{
+    const char *at, *name = path;
+
+    /* By characters: in a double-byte code page a trail byte can equal '\\'. */
+    for (at = path; *at != '\0'; at = CharNextA(at))
+        if (*at == '\\' || *at == '/' || *at == ':')
+            name = at + 1;
+    return name;
+}
+
 int PlaceBesideModule(char *path, DWORD length, const char *fileName)
 {
-    char *at, *name = NULL;
+    char *name;
 
     /* A path cut to fit would name some other file. */
     if (length == 0 || length >= MODULE_PATH_LIMIT)
         return 0;
     path[length] = '\0';
-    /* By characters: in a double-byte code page a trail byte can equal '\\'. */
-    for (at = path; *at != '\0'; at = CharNextA(at))
-        if (*at == '\\')
-            name = at + 1;
-    if (name == NULL || (name - path) + lstrlenA(fileName) >= MODULE_PATH_SIZE)
+    name = path + (FileNameInPath(path) - path);
+    if (name == path || (name - path) + lstrlenA(fileName) >= MODULE_PATH_SIZE)
         return 0;
     lstrcpyA(name, fileName);
     return 1;

@@ -11,6 +11,9 @@
 #define MODULE_PATH_LIMIT 261
 #define MODULE_PATH_SIZE  264
 
+/* Where the file name in path begins, after its last '\\', '/' or ':';
+   path itself when it names no folder. */
+const char *FileNameInPath(const char *path);
 /* path (MODULE_PATH_SIZE bytes) holds a module's path of length characters
    as GetModuleFileNameA gave it; its file name becomes fileName. 0 when the
    path was cut, has no folder, or the result does not fit. */
