@@ -3,6 +3,7 @@
    imported at load time that the system has not already loaded, could come
    from whatever folder the program was started in. */
 #include "syslib.h"
+#include "peimports.h"
 
 typedef DWORD (WINAPI *TimeGetTimeProc)(void);
 typedef void (WINAPI *InitCommonControlsProc)(void);
@@ -31,11 +32,11 @@ int PlaceBesideModule(char *path, DWORD length, const char *fileName)
     char *name;
 
     /* A path cut to fit would name some other file. */
-    if (length == 0 || length >= MODULE_PATH_LIMIT)
+    if (length == 0 || length >= MAX_PATH)
         return 0;
     path[length] = '\0';
     name = path + (FileNameInPath(path) - path);
-    if (name == path || (name - path) + lstrlenA(fileName) >= MODULE_PATH_SIZE)
+    if (name == path || (name - path) + lstrlenA(fileName) >= MAX_PATH)
         return 0;
     lstrcpyA(name, fileName);
     return 1;
@@ -43,30 +44,118 @@ int PlaceBesideModule(char *path, DWORD length, const char *fileName)
 
 int PathBesideProgram(char *path, const char *fileName)
 {
-    return PlaceBesideModule(path, GetModuleFileNameA(NULL, path, MODULE_PATH_LIMIT), fileName);
+    return PlaceBesideModule(path, GetModuleFileNameA(NULL, path, MAX_PATH), fileName);
 }
 
 HMODULE LoadLibraryBesideProgram(const char *fileName)
 {
-    char path[MODULE_PATH_SIZE];
+    char path[MAX_PATH];
 
     if (!PathBesideProgram(path, fileName))
         return NULL;
     return LoadLibraryA(path);
 }
 
+/* fileName in the system directory, into path (MAX_PATH bytes). */
+static int SystemPath(char *path, const char *fileName)
+{
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+
+    if (length == 0 || length >= MAX_PATH)
+        return 0;
+    if (path[length - 1] != '\\')
+        path[length++] = '\\';
+    if (length + lstrlenA(fileName) >= MAX_PATH)
+        return 0;
+    lstrcpyA(path + length, fileName);
+    return 1;
+}
+
+/* Bounds for a malformed or hostile chain of imports. */
+#define IMPORT_WALK_DEPTH  8
+#define IMPORT_WALK_COUNT  48
+
+struct ImportWalk {
+    int  Count;
+    char Seen[IMPORT_WALK_COUNT][IMPORT_NAME_SIZE];
+};
+
+struct ImportLevel {
+    ImportWalk *Walk;
+    int         Depth;
+};
+
+static void LoadImportsOf(const char *path, ImportWalk *walk, int depth);
+
+static int LoadImport(const char *name, void *context)
+{
+    ImportLevel *level = (ImportLevel *)context;
+    ImportWalk *walk = level->Walk;
+    char path[MAX_PATH];
+    DWORD attributes;
+    int i;
+
+    /* A bare name only: the walk never leaves the system directory. */
+    if (FileNameInPath(name) != name || GetModuleHandleA(name) != NULL)
+        return 1;
+    for (i = 0; i < walk->Count; i++)
+        if (lstrcmpiA(walk->Seen[i], name) == 0)
+            return 1;
+    if (walk->Count == IMPORT_WALK_COUNT)
+        return 0;
+    lstrcpyA(walk->Seen[walk->Count++], name);
+    /* A name with no file there (an API set, say) is the loader's own. */
+    if (!SystemPath(path, name))
+        return 1;
+    attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 1;
+    LoadImportsOf(path, walk, level->Depth + 1);
+    /* Kept loaded for the whole run, as an import of the program's would be. */
+    LoadLibraryA(path);
+    return 1;
+}
+
+static void LoadImportsOf(const char *path, ImportWalk *walk, int depth)
+{
+    ImportLevel level;
+    HANDLE file, mapping = NULL;
+    const unsigned char *view = NULL;
+    DWORD size;
+
+    if (depth >= IMPORT_WALK_DEPTH)
+        return;
+    file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    size = GetFileSize(file, NULL);
+    if (size != INVALID_FILE_SIZE && size != 0)
+        mapping = CreateFileMappingA(file, NULL, PAGE_READONLY, 0, 0, NULL);
+    if (mapping != NULL)
+        view = (const unsigned char *)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (view != NULL) {
+        level.Walk = walk;
+        level.Depth = depth;
+        ForEachImportName(view, size, LoadImport, &level);
+        UnmapViewOfFile(view);
+    }
+    if (mapping != NULL)
+        CloseHandle(mapping);
+    CloseHandle(file);
+}
+
 HMODULE LoadSystemLibrary(const char *fileName)
 {
-    char path[MODULE_PATH_SIZE];
-    UINT length;
+    char path[MAX_PATH];
+    ImportWalk walk;
 
-    length = GetSystemDirectoryA(path, MODULE_PATH_LIMIT);
-    if (length == 0 || length >= MODULE_PATH_LIMIT
-        || length + 1 + lstrlenA(fileName) >= MODULE_PATH_SIZE)
+    if (!SystemPath(path, fileName))
         return NULL;
-    if (path[length - 1] != '\\')
-        lstrcatA(path, "\\");
-    lstrcatA(path, fileName);
+    /* A library that its imports import back is not walked twice. */
+    lstrcpynA(walk.Seen[0], fileName, IMPORT_NAME_SIZE);
+    walk.Count = 1;
+    LoadImportsOf(path, &walk, 0);
     return LoadLibraryA(path);
 }
 
@@ -83,14 +172,8 @@ void BindSystemCalls(void)
     if (SystemCallsBound)
         return;
     SystemCallsBound = 1;
-    /* A library already loaded is taken by its name and not searched for
-       again, so each comes before those that import it: comctl32 and
-       shlwapi (where Internet Explorer brought it) before shell32, all of
-       them and winspool (the NT family's) before comdlg32. */
     TimeGetTimeCall = (TimeGetTimeProc)(void *)FindSystemCall("winmm.dll", "timeGetTime");
     InitCommonControlsCall = (InitCommonControlsProc)(void *)FindSystemCall("comctl32.dll", "InitCommonControls");
-    LoadSystemLibrary("shlwapi.dll");
-    LoadSystemLibrary("winspool.drv");
     ShellExecuteCall = (ShellExecuteProc)(void *)FindSystemCall("shell32.dll", "ShellExecuteA");
     GetSaveFileNameCall = (GetSaveFileNameProc)(void *)FindSystemCall("comdlg32.dll", "GetSaveFileNameA");
 }

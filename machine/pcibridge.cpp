@@ -18,7 +18,7 @@ static HANDLE OpenBridgeDevice(void)
 
 DWORD InstallDriverService(const char *fileName, const char *serviceName, InstalledDriver *installed)
 {
-    char path[MODULE_PATH_SIZE];
+    char path[MAX_PATH];
     SC_HANDLE manager, service;
     DWORD result;
 

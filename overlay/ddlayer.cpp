@@ -26,7 +26,7 @@ static int                 DdUsers;
    the system's own, never one that lies in the current directory. */
 static HMODULE LoadDirectDrawLibrary(void)
 {
-    char path[MODULE_PATH_SIZE];
+    char path[MAX_PATH];
 
     if (PathBesideProgram(path, "ddraw.dll") && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
         return LoadLibraryA(path);

@@ -5,8 +5,9 @@
 // shipped zuroride.sys, and the fake driver while the service's removal
 // meets failures. The prefix searches the current directory for libraries
 // first, as the old systems do, and that directory holds a planted
-// ZURORIDE.SYS, rudido32.dll, ddraw.dll and winmm.dll that leave a mark when
-// they load; no ZURORIDE service may be left.
+// ZURORIDE.SYS, rudido32.dll, ddraw.dll, winmm.dll and wined3d.dll (which
+// Wine's ddraw.dll imports) that leave a mark when they load; no ZURORIDE
+// service may be left.
 #include "overlay.h"
 #include "program.h"
 #include "fakebridgectl.h"
@@ -17,8 +18,8 @@ using namespace e2e;
 
 // Fields unset or filled on failure, unmasked high bits, a library that
 // crashes on Wine's "no device" answers, a companion file or a system
-// library taken from the current directory, a DirectDraw beside the program
-// not taken, or a service left behind when it cannot be opened a second time
+// library or one it imports taken from the current directory, a DirectDraw
+// beside the program not taken, or a service left behind when it cannot be opened a second time
 // or will not stop, show here.
 TEST_F(Program, PciFieldsThroughEachPath)
 {
@@ -47,7 +48,7 @@ TEST_F(Program, PciFieldsThroughEachPath)
     options.oldSearchOrder = true;
     ASSERT_TRUE(CopyFileW(DoublesPath(L"planted\\fakebridge.sys").c_str(),
                           (options.workDir + L"\\zuroride.sys").c_str(), FALSE));
-    for (const wchar_t *name : {L"rudido32.dll", L"ddraw.dll", L"winmm.dll"})
+    for (const wchar_t *name : {L"rudido32.dll", L"ddraw.dll", L"winmm.dll", L"wined3d.dll"})
         ASSERT_TRUE(CopyFileW(DoublesPath(L"planted\\planted.dll").c_str(),
                               (options.workDir + L"\\" + name).c_str(), FALSE));
     ServiceState(true);

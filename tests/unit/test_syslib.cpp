@@ -10,7 +10,8 @@
 #include "syslib.h"
 
 // Catches a driver path cut to fit (naming some other file), a program
-// without a folder, a result past its buffer, and an off-by-one at its end.
+// without a folder, a result of MAX_PATH characters (which LoadLibraryA and
+// CreateServiceA refuse), and an off-by-one at either end.
 TEST(SystemLibraries, PathBesideTheProgram)
 {
     const struct { std::string module; DWORD length; const char *want; } cases[] = {
@@ -18,21 +19,21 @@ TEST(SystemLibraries, PathBesideTheProgram)
         {"C:\\vurodoz.exe", 14, "C:\\ZURORIDE.SYS"},
         {"vurodoz.exe", 11, nullptr},
         {"C:\\dir\\vurodoz.exe", 0, nullptr},
-        {std::string(250, 'd') + "\\x.exe", 257, "fits"},
-        {std::string(251, 'd') + "\\x.exe", 258, nullptr},
-        {"C:\\" + std::string(257, 'x'), 260, "C:\\ZURORIDE.SYS"},
-        {"C:\\" + std::string(258, 'x'), 261, nullptr},
+        {std::string(246, 'd') + "\\x.exe", 253, "fits"},
+        {std::string(247, 'd') + "\\x.exe", 254, nullptr},
+        {"C:\\" + std::string(256, 'x'), 259, "C:\\ZURORIDE.SYS"},
+        {"C:\\" + std::string(257, 'x'), 260, nullptr},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.module.substr(0, 20) + " " + std::to_string(c.length));
-        char path[MODULE_PATH_SIZE + 8];
+        char path[MAX_PATH + 8];
         memset(path, '#', sizeof(path));
         memcpy(path, c.module.c_str(), std::min(c.module.size(), sizeof(path)));
         int placed = PlaceBesideModule(path, c.length, "ZURORIDE.SYS");
         EXPECT_EQ(c.want != nullptr, placed == 1);
         if (placed) {
             EXPECT_TRUE(strcmp(c.want, "fits") == 0 || strcmp(c.want, path) == 0) << path;
-            EXPECT_LT(strlen(path), (size_t)MODULE_PATH_SIZE);
+            EXPECT_LT(strlen(path), (size_t)MAX_PATH);
         }
     }
 }

@@ -166,9 +166,28 @@ std::string ReadIni()
     return FileExists(IniPath()) ? ReadFileBytes(IniPath()) : "<missing>";
 }
 
+// The prefix's own winmm.dll, kept aside while the fault double stands in
+// its place, so that no later test meets the double.
+static std::wstring SystemFile(const wchar_t *name)
+{
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    return std::wstring(system) + L"\\" + name;
+}
+
+static void PutBackSystemWinmm()
+{
+    std::wstring kept = SystemFile(L"winmm.dll.vurodoz");
+    if (!FileExists(kept))
+        return;
+    DeleteFileW(SystemFile(L"winmm.dll").c_str());
+    MoveFileW(kept.c_str(), SystemFile(L"winmm.dll").c_str());
+}
+
 App::~App()
 {
     Kill();
+    PutBackSystemWinmm();
 }
 
 bool App::Start(const Options &options)
@@ -187,6 +206,7 @@ bool App::Start(const Options &options)
         return false;
     const wchar_t *oldOrder = options.oldSearchOrder ? L"native,builtin" : nullptr;
     SetDllOverride(L"ddraw", options.nativeDdraw ? L"native" : oldOrder);
+    SetDllOverride(L"wined3d", oldOrder);
     std::wstring exeDir = options.exeDir.empty() ? options.workDir : options.exeDir;
     DeleteFileW((exeDir + L"\\faults.log").c_str());
     if (!options.faults.empty()) {
@@ -195,15 +215,17 @@ bool App::Start(const Options &options)
         WriteFile(f, options.faults.data(), (DWORD)options.faults.size(), &done, nullptr);
         CloseHandle(f);
         // The program takes winmm from the system directory only. Wine's
-        // file there may be a hard link to its own copy: unlinked, not
+        // file there may be a hard link to its own copy: moved aside, not
         // written through.
-        wchar_t system[MAX_PATH];
-        GetSystemDirectoryW(system, MAX_PATH);
-        std::wstring target = std::wstring(system) + L"\\winmm.dll";
-        if (!DeleteFileW(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        PutBackSystemWinmm();
+        std::wstring target = SystemFile(L"winmm.dll");
+        if (!MoveFileW(target.c_str(), SystemFile(L"winmm.dll.vurodoz").c_str())
+            && GetLastError() != ERROR_FILE_NOT_FOUND)
             return false;
         if (!CopyFileW(DoublesPath(L"winmm.dll").c_str(), target.c_str(), TRUE))
             return false;
+    } else {
+        PutBackSystemWinmm();
     }
     SetDllOverride(L"winmm", options.faults.empty() ? oldOrder : L"native");
     BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,

@@ -44,8 +44,9 @@ struct Options {
     std::wstring workDir;                // the program's current directory
     std::wstring exeDir;                 // where vurodoz.exe lies; workDir when empty
     bool nativeDdraw = false;            // load the ddraw.dll beside the program, not Wine's
-    // winmm and ddraw native before builtin: a file of the name wherever the
-    // search finds one is loaded, as on the old systems.
+    // winmm, ddraw and wined3d (which Wine's ddraw imports) native before
+    // builtin: a file of the name wherever the search finds one is loaded,
+    // as on the old systems.
     bool oldSearchOrder = false;
     // When set, the fault double (tests/doubles/faultwinmm.c) goes into the
     // system directory as winmm.dll with this as its faults.txt beside the
