@@ -10,9 +10,10 @@
 #define COMMAND_USAGE           2
 #define COMMAND_WRONG           3
 
-/* The report's own results (report.h) are the exit codes 0, 2 and 3. */
+/* The report's own results (report.h) are the exit codes 0, 2, 3 and 5. */
 #define EXIT_WRONG_COMMAND_LINE 1
-#define EXIT_NO_MACHINE_FACTS   4
+/* The machine facts are collected only where a drive is a fixed disk. */
+#define EXIT_NO_FIXED_DISK      4
 
 /* For COMMAND_REPORT the file's path goes to path, MAX_PATH bytes. */
 int ParseCommandLine(const char *line, char *path);

@@ -7,6 +7,8 @@
 #include "machineinfo.h"
 #include "textfmt.h"
 #include "version.h"
+#include "resource.h"
+#include "diskengine.h"
 
 #include "syslib.h"
 
@@ -82,33 +84,43 @@ static void ReportFolder(const char *path, char *folder)
         lstrcatA(folder, ".");
 }
 
+/* GetTempFileNameA adds a backslash and an 11-character name to the folder
+   in a buffer of MAX_PATH bytes; NT counts its own limit in characters, so
+   bytes are counted here, which a double-byte name never exceeds. */
+#define REPORT_FOLDER_LIMIT (MAX_PATH - 14)
+
 #define REPLACED         0
 #define NOT_REPLACED     1
+/* The earlier file is gone; the report is whole under its temporary name. */
 #define ONLY_IN_TEMP     2
 
 /* Windows 95, 98 and Me have MoveFileExA only as a stub: there the old file
-   goes first, and until the rename the new one is whole only under temp,
-   which must then stay should the rename fail. */
+   goes first, and the new one is whole only under temp until the rename. */
 static int ReplaceWithTemporary(const char *temp, const char *path)
 {
-    if (MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING))
+    BOOL deleted;
+
+    if (MachineInfo.IsNtFamily)
+        return MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING) ? REPLACED : NOT_REPLACED;
+    deleted = DeleteFileA(path);
+    if (!deleted && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return NOT_REPLACED;
+    if (MoveFileA(temp, path))
         return REPLACED;
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return NOT_REPLACED;
-    if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return NOT_REPLACED;
-    return MoveFileA(temp, path) ? REPLACED : ONLY_IN_TEMP;
+    return deleted ? ONLY_IN_TEMP : NOT_REPLACED;
 }
 
-int SaveReportFile(const char *path)
+int SaveReportFile(const char *path, char *temp)
 {
     char folder[MAX_PATH + 2];
-    char temp[MAX_PATH];
     HANDLE file;
     int result = REPORT_SAVED;
-    int replaced = NOT_REPLACED;
+    int replaced;
 
+    temp[0] = '\0';
     ReportFolder(path, folder);
+    if (lstrlenA(folder) > REPORT_FOLDER_LIMIT)
+        return REPORT_NOT_CREATED;
     /* The name is made as an empty file, so a second run writing into the
        same folder at the same time gets another one. */
     if (!GetTempFileNameA(folder, "vur", 0, temp))
@@ -123,11 +135,13 @@ int SaveReportFile(const char *path)
         result = REPORT_WRITE_FAILED;
     if (result == REPORT_SAVED) {
         replaced = ReplaceWithTemporary(temp, path);
-        if (replaced != REPLACED)
+        if (replaced == ONLY_IN_TEMP)
+            return REPORT_KEPT_AS_TEMPORARY;
+        if (replaced == NOT_REPLACED)
             result = REPORT_NOT_CREATED;
     }
-    if (result != REPORT_SAVED && replaced != ONLY_IN_TEMP)
-        DeleteFileA(temp);
+    if (result != REPORT_SAVED)
+        DeleteFileRetrying(temp);
     return result;
 }
 
@@ -136,6 +150,8 @@ void SaveInfoReport(HWND dialog)
     static const char filter[] = "Text Files\0*.txt\0All Files\0*.*\0";
     char directory[REPORT_DIR_SIZE + 3];
     char fileName[REPORT_DIR_SIZE];
+    char temp[MAX_PATH];
+    char text[TEXT_BUFFER_SIZE + MAX_PATH];
     OPENFILENAMEA ofn;
 
     directory[0] = '\0';
@@ -159,12 +175,17 @@ void SaveInfoReport(HWND dialog)
     if (!AskSaveFileName(&ofn))
         return;
 
-    switch (SaveReportFile(fileName)) {
+    switch (SaveReportFile(fileName, temp)) {
     case REPORT_NOT_CREATED:
         MessageBoxA(dialog, "Error", APP_CAPTION, MB_ICONERROR);
         break;
     case REPORT_WRITE_FAILED:
         MessageBoxA(dialog, "I/O Error", APP_CAPTION, MB_ICONERROR);
+        break;
+    case REPORT_KEPT_AS_TEMPORARY:
+        /* The earlier file is gone: the user must learn where the report is. */
+        FormatBounded(text, sizeof(text), LoadText(IDS_REPORT_KEPT), temp);
+        MessageBoxA(dialog, text, APP_CAPTION, MB_ICONERROR);
         break;
     }
 }

@@ -8,15 +8,20 @@
 #define REPORT_ROW_SIZE 260
 
 /* SaveReportFile's results, which are also the silent run's exit codes. */
-#define REPORT_SAVED            0
-#define REPORT_NOT_CREATED      2
-#define REPORT_WRITE_FAILED     3
+#define REPORT_SAVED             0
+#define REPORT_NOT_CREATED       2
+#define REPORT_WRITE_FAILED      3
+/* On Windows 95, 98 and Me the earlier file was deleted and the rename that
+   followed failed: the report is whole under the temporary name. */
+#define REPORT_KEPT_AS_TEMPORARY 5
 
 void SaveInfoReport(HWND dialog);
 
-/* Writes the whole report beside path under a name of its own, then puts
-   it in path's place; an earlier file under path stays until then. */
-int  SaveReportFile(const char *path);
+/* Writes the whole report beside path under a name of its own, which goes
+   to temp (MAX_PATH bytes), then puts it in path's place; an earlier file
+   under path stays until then. Nothing is left behind but in the case of
+   REPORT_KEPT_AS_TEMPORARY, the report under temp. */
+int  SaveReportFile(const char *path, char *temp);
 
 /* Formats one row into REPORT_ROW_SIZE bytes; a longer row is cut and
    still ends in CR LF. */

@@ -12,27 +12,33 @@
    window; the result is the exit code. */
 static int RunSilentReport(HINSTANCE instance, const char *path)
 {
-    /* An empty drive or a share out of reach must not raise a system box
-       that a script would wait on. */
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    char temp[MAX_PATH];
+
     if (!CollectMachineInfo(instance))
-        return EXIT_NO_MACHINE_FACTS;
+        return EXIT_NO_FIXED_DISK;
     /* The main dialog's first refresh comes before Save Info can be pressed. */
     ApplyScreenCheck();
-    return SaveReportFile(path);
+    return SaveReportFile(path, temp);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     char path[MAX_PATH];
     UINT templateId;
+    int command;
 
-    /* Before anything else, so that the libraries are taken from the system
-       directory before any code could need them. */
+    command = ParseCommandLine(commandLine, path);
+    /* No box of Windows' own may wait on a script: not for an empty drive or
+       a share out of reach, not for a library that fails to load, not even
+       for a crash. */
+    if (command == COMMAND_REPORT)
+        SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    /* Before anything else of Windows', so that the libraries are taken from
+       the system directory before any code could need them. */
     BindSystemCalls();
     AppInstance = instance;
     SelectLanguage();
-    switch (ParseCommandLine(commandLine, path)) {
+    switch (command) {
     case COMMAND_REPORT:
         return RunSilentReport(instance, path);
     case COMMAND_WRONG:

@@ -90,7 +90,7 @@ int KeepTryingToDelete(DWORD error, DWORD elapsedMs)
 
 /* A virus scanner may hold a file it has just seen written for a moment;
    100 MiB left in the drive's root is worth a second of waiting. */
-static void DeleteTestFile(const char *path)
+void DeleteFileRetrying(const char *path)
 {
     DWORD start = GetTickCount();
 
@@ -140,7 +140,7 @@ static int TimedPass(DiskTestParams *params, int writing, DWORD *elapsed)
                        FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         if (!writing)
-            DeleteTestFile(params->FileName);
+            DeleteFileRetrying(params->FileName);
         return RESULT_IO_ERROR;
     }
     t0 = GetTickCount();
@@ -172,7 +172,7 @@ static int TimedPass(DiskTestParams *params, int writing, DWORD *elapsed)
         result = RESULT_IO_ERROR;
     /* A written file stays for the read pass; anything else goes. */
     if (result != RESULT_OK || !writing)
-        DeleteTestFile(params->FileName);
+        DeleteFileRetrying(params->FileName);
     if (result == RESULT_OK)
         *elapsed = t1 - t0;
     return result;

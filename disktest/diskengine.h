@@ -56,6 +56,8 @@ int    HasRoomForTest(DWORD freeBytes, DWORD chunkSize);
 int    AdvanceStage(DiskTestParams *params);
 /* 1 while a failed deletion of the test file is worth another try. */
 int    KeepTryingToDelete(DWORD error, DWORD elapsedMs);
+/* Deletes a file that was just written, trying again while that is worth it. */
+void   DeleteFileRetrying(const char *path);
 /* The progress bar's position after chunk index of count. */
 int    ProgressPosition(DWORD index, DWORD count);
 

@@ -44,5 +44,6 @@
 #define IDS_ABOUT               512
 #define IDS_NO_README           513
 #define IDS_USAGE               514
+#define IDS_REPORT_KEPT         515
 
 #endif

@@ -10,7 +10,8 @@
    match. A failed WriteFile writes half its bytes and reports that as
    success, as a drive that fills in the middle of a write does. Every
    matching call is written to faults.log beside the program, before it is
-   made or refused: "NAME N" or "NAME N failed". */
+   made or refused: "NAME N" or "NAME N failed". Its first lines are "load"
+   and "error mode HEX", the process's error mode when winmm was loaded. */
 #define WIN32_LEAN_AND_MEAN   /* no mmsystem.h: timeGetTime is defined here */
 #include <windows.h>
 #include <winsvc.h>
@@ -19,7 +20,8 @@
 
 #include "importtable.h"
 
-enum { POST, DELETE_FILE, WRITE_FILE, OPEN_MANAGER, OPEN_SERVICE, CONTROL_SERVICE, MSG_WAIT, FUNCTION_COUNT };
+enum { POST, DELETE_FILE, WRITE_FILE, OPEN_MANAGER, OPEN_SERVICE, CONTROL_SERVICE, MSG_WAIT, MOVE_FILE_EX,
+       MOVE_FILE, FUNCTION_COUNT };
 
 typedef struct Rule {
     int function, first, last, hasMsg, hasWparam;
@@ -29,7 +31,7 @@ typedef struct Rule {
 
 static const char *const Names[FUNCTION_COUNT] = {
     "PostMessageA", "DeleteFileA", "WriteFile", "OpenSCManagerA", "OpenServiceA", "ControlService",
-    "MsgWaitForMultipleObjects",
+    "MsgWaitForMultipleObjects", "MoveFileExA", "MoveFileA",
 };
 static void *Originals[FUNCTION_COUNT];
 static Rule Rules[16];
@@ -101,6 +103,12 @@ WRAPPER(CONTROL_SERVICE, ControlService, BOOL, FALSE, ERROR_INVALID_SERVICE_CONT
 WRAPPER(MSG_WAIT, MsgWaitForMultipleObjects, DWORD, WAIT_FAILED, ERROR_INVALID_HANDLE,
         (DWORD count, const HANDLE *handles, BOOL all, DWORD ms, DWORD wake), (count, handles, all, ms, wake), 0, 0)
 
+/* Windows 95, 98 and Me: a stub. */
+WRAPPER(MOVE_FILE_EX, MoveFileExA, BOOL, FALSE, ERROR_CALL_NOT_IMPLEMENTED,
+        (LPCSTR from, LPCSTR to, DWORD flags), (from, to, flags), 0, 0)
+/* A rename that another program's handle on the folder's files refuses. */
+WRAPPER(MOVE_FILE, MoveFileA, BOOL, FALSE, ERROR_ACCESS_DENIED, (LPCSTR from, LPCSTR to), (from, to), 0, 0)
+
 static BOOL WINAPI WrapWriteFile(HANDLE f, LPCVOID data, DWORD size, LPDWORD done, LPOVERLAPPED o)
 {
     if (Fails(WRITE_FILE, 0, 0))
@@ -112,6 +120,7 @@ static BOOL WINAPI WrapWriteFile(HANDLE f, LPCVOID data, DWORD size, LPDWORD don
 static void *const Wrappers[FUNCTION_COUNT] = {
     (void *)WrapPostMessageA, (void *)WrapDeleteFileA, (void *)WrapWriteFile, (void *)WrapOpenSCManagerA,
     (void *)WrapOpenServiceA, (void *)WrapControlService, (void *)WrapMsgWaitForMultipleObjects,
+    (void *)WrapMoveFileExA, (void *)WrapMoveFileA,
 };
 
 static void ReadRules(void)
@@ -126,7 +135,12 @@ static void ReadRules(void)
     ReadFile(f, script, sizeof(script) - 1, &done, NULL);
     CloseHandle(f);
     script[done] = '\0';
-    for (line = script; line && RuleCount < 16; line = strchr(line, '\n'), line = line ? line + 1 : NULL) {
+    /* Each line on its own: a scan past a line's end would read the next
+       name's first letters as a hex message (DeleteFileA as 0xDE). */
+    for (n = 0; n < (int)done; n++)
+        if (script[n] == '\n')
+            script[n] = '\0';
+    for (line = script; line < script + done && RuleCount < 16; line += strlen(line) + 1) {
         Rule *r = &Rules[RuleCount];
         n = sscanf(line, "%63s %d %d %x %x", name, &r->first, &r->last, &r->msg, &r->wparam);
         for (r->function = 0; n >= 3 && r->function < FUNCTION_COUNT; r->function++)
@@ -157,14 +171,21 @@ static void Wrap(const char *dll, const char *name, ULONG_PTR *slot, void *conte
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
+    char line[32];
+    UINT mode;
+
     (void)reserved;
     if (reason == DLL_PROCESS_ATTACH) {
         (void)instance;
+        mode = SetErrorMode(0);
+        SetErrorMode(mode);
         GetModuleFileNameA(NULL, Dir, MAX_PATH);
         strrchr(Dir, '\\')[1] = '\0';
         ReadRules();
         VisitProgramImports(Wrap, NULL);
         Log("load");
+        wsprintfA(line, "error mode %x", mode);
+        Log(line);
     }
     return TRUE;
 }

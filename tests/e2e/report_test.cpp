@@ -5,6 +5,7 @@
 #include "version.h"
 
 #include <string>
+#include <vector>
 
 using namespace e2e;
 
@@ -197,4 +198,77 @@ TEST_F(Program, SilentReportExitCodesAndUsage)
     EXPECT_EQ(ProgramString(IDS_USAGE + LANG_OFFSET_ENGLISH), box ? MessageBoxText(box) : L"no usage");
     Press(box, IDOK);
     ExpectExitCode(0);
+}
+
+// Catches a replacement chosen by error code instead of by family, a report
+// lost or a stray temporary file when a rename fails, a temporary file left
+// when its first deletion fails, a folder too long for a temporary name, and
+// a silent run whose error mode comes after the system libraries.
+TEST_F(Program, SilentReportReplacesOnEachFamily)
+{
+    auto temps = [this] {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW((dir_ + L"\\vur*.tmp").c_str(), &found);
+        for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
+            names.push_back(found.cFileName);
+        FindClose(find);
+        return names;
+    };
+    auto whole = [](const std::string &r) {
+        return r.rfind("VurOdoz version ", 0) == 0 && r.find("PCI Latency Timer:  N/A\r\n\r\n") == r.size() - 27;
+    };
+    SetWindowsVersion(L"win98");
+    ASSERT_TRUE(WriteBytes(dir_ + L"\\r.txt", "earlier"));
+    EXPECT_EQ(0u, RunSilent(L"/t r.txt", "MoveFileExA 1 9\n"));
+    EXPECT_TRUE(whole(ReadFileBytes(dir_ + L"\\r.txt")) && temps().empty());
+    EXPECT_EQ(std::string::npos, FaultLog(dir_).find("MoveFileExA")) << "the stub was relied on";
+    EXPECT_NE(std::string::npos, FaultLog(dir_).find("error mode 8003")) << FaultLog(dir_);
+
+    EXPECT_EQ(5u, RunSilent(L"/t r.txt", "MoveFileA 1 9\n"));
+    std::vector<std::wstring> kept = temps();
+    ASSERT_EQ(1u, kept.size()) << "the report was lost with the earlier file";
+    EXPECT_TRUE(!FileExists(dir_ + L"\\r.txt") && whole(ReadFileBytes(dir_ + L"\\" + kept[0])));
+    DeleteFileW((dir_ + L"\\" + kept[0]).c_str());
+    EXPECT_EQ(2u, RunSilent(L"/t r.txt", "MoveFileA 1 9\n"));
+    EXPECT_TRUE(temps().empty() && !FileExists(dir_ + L"\\r.txt")) << "nothing was deleted, nothing may stay";
+
+    // Save Info tells where the report is.
+    ASSERT_TRUE(WriteBytes(dir_ + L"\\r.txt", "earlier"));
+    Options options;
+    options.faults = "MoveFileA 1 9\n";
+    HWND dialog = StartToDialog(options);
+    ASSERT_TRUE(dialog);
+    HWND save = SaveAs(app_, dialog, L"r.txt");
+    HWND ask = app_.WaitMessageBox();
+    ASSERT_TRUE(save && ask && GetDlgItem(ask, IDYES));
+    Press(ask, IDYES);
+    HWND box = WaitMessageBoxOtherThan(app_, ask);
+    kept = temps();
+    ASSERT_TRUE(box && kept.size() == 1);
+    std::wstring text = MessageBoxText(box);
+    EXPECT_EQ(0u, text.find(L"The earlier file was deleted")) << text;
+    EXPECT_EQ(text.size() - kept[0].size() - 1, text.rfind(L"\\" + kept[0])) << text;
+    Press(box, IDOK);
+    CloseWithButton(dialog, IDOK);
+    DeleteFileW((dir_ + L"\\" + kept[0]).c_str());
+
+    SetWindowsVersion(L"winxp");
+    ASSERT_TRUE(WriteBytes(dir_ + L"\\r.txt", "earlier"));
+    EXPECT_EQ(2u, RunSilent(L"/t r.txt", "MoveFileExA 1 9\nDeleteFileA 1 1\n"));
+    EXPECT_TRUE(ReadFileBytes(dir_ + L"\\r.txt") == "earlier" && temps().empty());
+
+    std::wstring deep = dir_;
+    while (deep.size() + 62 < 250)
+        MakeDirectory(deep += L"\\" + std::wstring(60, L'd'));
+    MakeDirectory(deep += L"\\" + std::wstring(250 - deep.size() - 1, L'e'));
+    ASSERT_TRUE(deep.size() == 250 && FileExists(deep));
+    EXPECT_EQ(2u, RunSilent(L"/t \"" + deep + L"\\r.txt\""));
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((deep + L"\\*.*").c_str(), &found);
+    int entries = 0;
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
+        entries += wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L"..");
+    FindClose(find);
+    EXPECT_EQ(0, entries) << "a file was left in the long folder";
 }
