@@ -87,6 +87,14 @@ struct ImportLevel {
 
 static void LoadImportsOf(const char *path, ImportWalk *walk, int depth);
 
+/* Where two libraries import each other (Wine's winmm and msacm32 do), the
+   first one loaded finds the other not loaded yet; the altered search looks
+   for it in the loaded library's own folder, the system directory, first. */
+static HMODULE LoadFromSystemDirectory(const char *path)
+{
+    return LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 static int LoadImport(const char *name, void *context)
 {
     ImportLevel *level = (ImportLevel *)context;
@@ -112,7 +120,7 @@ static int LoadImport(const char *name, void *context)
         return 1;
     LoadImportsOf(path, walk, level->Depth + 1);
     /* Kept loaded for the whole run, as an import of the program's would be. */
-    LoadLibraryA(path);
+    LoadFromSystemDirectory(path);
     return 1;
 }
 
@@ -156,7 +164,7 @@ HMODULE LoadSystemLibrary(const char *fileName)
     lstrcpynA(walk.Seen[0], fileName, IMPORT_NAME_SIZE);
     walk.Count = 1;
     LoadImportsOf(path, &walk, 0);
-    return LoadLibraryA(path);
+    return LoadFromSystemDirectory(path);
 }
 
 static FARPROC FindSystemCall(const char *fileName, const char *name)
