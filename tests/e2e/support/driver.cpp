@@ -166,8 +166,6 @@ std::string ReadIni()
     return FileExists(IniPath()) ? ReadFileBytes(IniPath()) : "<missing>";
 }
 
-// The prefix's own winmm.dll, kept aside while the fault double stands in
-// its place, so that no later test meets the double.
 static std::wstring SystemFile(const wchar_t *name)
 {
     wchar_t system[MAX_PATH];
@@ -175,13 +173,13 @@ static std::wstring SystemFile(const wchar_t *name)
     return std::wstring(system) + L"\\" + name;
 }
 
+// The prefix's own winmm.dll is kept aside while the fault double stands in
+// its place, so that no later test meets the double.
 static void PutBackSystemWinmm()
 {
-    std::wstring kept = SystemFile(L"winmm.dll.vurodoz");
-    if (!FileExists(kept))
-        return;
-    DeleteFileW(SystemFile(L"winmm.dll").c_str());
-    MoveFileW(kept.c_str(), SystemFile(L"winmm.dll").c_str());
+    if (FileExists(SystemFile(L"winmm.dll.vurodoz"))
+        && (DeleteFileW(SystemFile(L"winmm.dll").c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND))
+        MoveFileW(SystemFile(L"winmm.dll.vurodoz").c_str(), SystemFile(L"winmm.dll").c_str());
 }
 
 App::~App()
