@@ -8,7 +8,7 @@
 #include "textfmt.h"
 #include "version.h"
 #include "resource.h"
-#include "diskengine.h"
+#include "filedelete.h"
 
 #include "syslib.h"
 

@@ -51,14 +51,14 @@ static DWORD FileOffset(const PeFile *pe, DWORD rva, DWORD *room)
         DWORD rawSize = Dword(section + 16);
         DWORD rawAt = Dword(section + 20);
 
-        if (rva < address || rva - address >= rawSize)
+        DWORD into = rva - address;
+
+        if (rva < address || into >= rawSize)
             continue;
-        if (!Inside(pe->Size, rawAt, rva - address + 1))
+        if (!Inside(pe->Size, rawAt, into + 1))
             return 0;
-        *room = rawSize - (rva - address);
-        if (*room > pe->Size - (rawAt + (rva - address)))
-            *room = pe->Size - (rawAt + (rva - address));
-        return rawAt + (rva - address);
+        *room = rawSize - into < pe->Size - (rawAt + into) ? rawSize - into : pe->Size - (rawAt + into);
+        return rawAt + into;
     }
     return 0;
 }

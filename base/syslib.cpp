@@ -76,16 +76,12 @@ static int SystemPath(char *path, const char *fileName)
 #define IMPORT_WALK_COUNT  48
 
 struct ImportWalk {
+    int  Depth;
     int  Count;
     char Seen[IMPORT_WALK_COUNT][IMPORT_NAME_SIZE];
 };
 
-struct ImportLevel {
-    ImportWalk *Walk;
-    int         Depth;
-};
-
-static void LoadImportsOf(const char *path, ImportWalk *walk, int depth);
+static void LoadImportsOf(const char *path, ImportWalk *walk);
 
 /* Where two libraries import each other (Wine's winmm and msacm32 do), the
    first one loaded finds the other not loaded yet; the altered search looks
@@ -97,8 +93,7 @@ static HMODULE LoadFromSystemDirectory(const char *path)
 
 static int LoadImport(const char *name, void *context)
 {
-    ImportLevel *level = (ImportLevel *)context;
-    ImportWalk *walk = level->Walk;
+    ImportWalk *walk = (ImportWalk *)context;
     char path[MAX_PATH];
     DWORD attributes;
     int i;
@@ -118,20 +113,19 @@ static int LoadImport(const char *name, void *context)
     attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return 1;
-    LoadImportsOf(path, walk, level->Depth + 1);
+    LoadImportsOf(path, walk);
     /* Kept loaded for the whole run, as an import of the program's would be. */
     LoadFromSystemDirectory(path);
     return 1;
 }
 
-static void LoadImportsOf(const char *path, ImportWalk *walk, int depth)
+static void LoadImportsOf(const char *path, ImportWalk *walk)
 {
-    ImportLevel level;
     HANDLE file, mapping = NULL;
     const unsigned char *view = NULL;
     DWORD size;
 
-    if (depth >= IMPORT_WALK_DEPTH)
+    if (walk->Depth == IMPORT_WALK_DEPTH)
         return;
     file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, NULL);
@@ -143,9 +137,9 @@ static void LoadImportsOf(const char *path, ImportWalk *walk, int depth)
     if (mapping != NULL)
         view = (const unsigned char *)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
     if (view != NULL) {
-        level.Walk = walk;
-        level.Depth = depth;
-        ForEachImportName(view, size, LoadImport, &level);
+        walk->Depth++;
+        ForEachImportName(view, size, LoadImport, walk);
+        walk->Depth--;
         UnmapViewOfFile(view);
     }
     if (mapping != NULL)
@@ -163,7 +157,8 @@ HMODULE LoadSystemLibrary(const char *fileName)
     /* A library that its imports import back is not walked twice. */
     lstrcpynA(walk.Seen[0], fileName, IMPORT_NAME_SIZE);
     walk.Count = 1;
-    LoadImportsOf(path, &walk, 0);
+    walk.Depth = 0;
+    LoadImportsOf(path, &walk);
     return LoadFromSystemDirectory(path);
 }
 

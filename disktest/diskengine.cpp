@@ -1,6 +1,7 @@
 /* The timed write and read passes of the disk test: the transfer buffer, the
    test file's name, the worker thread and its two stages. */
 #include "diskengine.h"
+#include "filedelete.h"
 #include "drives.h"
 #include "resource.h"
 #include "textfmt.h"
@@ -79,23 +80,6 @@ int FindFreeTestFileName(int drive, char *path)
             return RESULT_OK;
     }
     return RESULT_NO_FILE_NAME;
-}
-
-int KeepTryingToDelete(DWORD error, DWORD elapsedMs)
-{
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-        return 0;
-    return elapsedMs < DELETE_RETRY_MS;
-}
-
-/* A virus scanner may hold a file it has just seen written for a moment;
-   100 MiB left in the drive's root is worth a second of waiting. */
-void DeleteFileRetrying(const char *path)
-{
-    DWORD start = GetTickCount();
-
-    while (!DeleteFileA(path) && KeepTryingToDelete(GetLastError(), GetTickCount() - start))
-        Sleep(DELETE_RETRY_PAUSE_MS);
 }
 
 int ProgressPosition(DWORD index, DWORD count)

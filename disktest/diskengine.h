@@ -19,8 +19,6 @@
 #define CMD_TEST_DONE           0x4000
 #define TEST_FILE_PATH_SIZE     260
 #define TEST_FILE_NAME_COUNT    100
-#define DELETE_RETRY_MS         1000u
-#define DELETE_RETRY_PAUSE_MS   50
 
 struct DiskTestParams {
     HWND   ProgressDialog;
@@ -54,10 +52,6 @@ int    HasRoomForTest(DWORD freeBytes, DWORD chunkSize);
 /* After both passes of a stage: 1 when the large stage must follow (FileSize
    is then set to it), 0 when the times are final (scaled to 20 MiB). */
 int    AdvanceStage(DiskTestParams *params);
-/* 1 while a failed deletion of the test file is worth another try. */
-int    KeepTryingToDelete(DWORD error, DWORD elapsedMs);
-/* Deletes a file that was just written, trying again while that is worth it. */
-void   DeleteFileRetrying(const char *path);
 /* The progress bar's position after chunk index of count. */
 int    ProgressPosition(DWORD index, DWORD count);
 

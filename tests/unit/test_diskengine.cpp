@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include "diskengine.h"
+#include "filedelete.h"
 
 namespace {
 
