@@ -7,24 +7,15 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include "pathname.h"
 
-/* Where the file name in path begins, after its last '\\', '/' or ':';
-   path itself when it names no folder. */
-const char *FileNameInPath(const char *path);
-/* path (MAX_PATH bytes) holds a module's path of length characters as
-   GetModuleFileNameA gave it; its file name becomes fileName. 0 when the
-   path was cut, has no folder, or the result is longer than MAX_PATH - 1:
-   LoadLibraryA and CreateServiceA refuse such a path. */
-int PlaceBesideModule(char *path, DWORD length, const char *fileName);
 /* fileName in the program's own folder, into path (MAX_PATH bytes). */
 int PathBesideProgram(char *path, const char *fileName);
 
 /* NULL where the file is not there or does not load. */
 HMODULE LoadLibraryBesideProgram(const char *fileName);
-/* Loads first, from the system directory, each library that fileName
-   imports there and that is not loaded yet, and theirs before them: the
-   loader would look for them by name, in the current directory first on
-   the older Windows. */
+/* fileName from the system directory, with what it imports looked for
+   there first too. */
 HMODULE LoadSystemLibrary(const char *fileName);
 
 /* Loads winmm, comctl32, shell32 and comdlg32 from the system directory

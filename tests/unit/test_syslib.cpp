@@ -8,6 +8,7 @@
 #include <string>
 
 #include "syslib.h"
+#include "pathname.h"
 
 // Catches a driver path cut to fit (naming some other file), a program
 // without a folder, a result of MAX_PATH characters (which LoadLibraryA and
