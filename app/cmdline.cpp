@@ -1,6 +1,7 @@
 /* The command line as WinMain gets it, after the program's name: "/t FILE"
-   or "-t FILE" writes the report silently, "/?" shows the usage, anything
-   else starts the dialog program as it always has. */
+   or "-t FILE" writes the report silently, and "/d X" after it runs the HDD
+   Test on drive X first; "/?" shows the usage; anything else starts the
+   dialog program as it always has. */
 #include "cmdline.h"
 
 static int IsBlank(char c)
@@ -38,11 +39,34 @@ static const char *TakePath(const char *p, char *path)
     return length > 0 ? p : 0;
 }
 
-int ParseCommandLine(const char *line, char *path)
+/* "/d X" or "-d X:" after FILE, either case: the drive into drive, and the
+   text after it; p itself where the switch is not there, 0 where it is
+   there but wrong. */
+static const char *TakeDrive(const char *p, int *drive)
+{
+    char letter;
+
+    if ((p[0] != '/' && p[0] != '-') || (p[1] != 'd' && p[1] != 'D'))
+        return p;
+    if (!IsBlank(p[2]))
+        return 0;
+    p = SkipBlanks(p + 2);
+    letter = *p >= 'a' && *p <= 'z' ? (char)(*p - 'a' + 'A') : *p;
+    if (letter < 'A' || letter > 'Z')
+        return 0;
+    p += p[1] == ':' ? 2 : 1;
+    if (*p != '\0' && !IsBlank(*p))
+        return 0;
+    *drive = letter - 'A';
+    return p;
+}
+
+int ParseCommandLine(const char *line, char *path, int *drive)
 {
     const char *p = SkipBlanks(line);
 
     path[0] = '\0';
+    *drive = -1;
     if (p[0] == '/' && p[1] == '?' && *SkipBlanks(p + 2) == '\0')
         return COMMAND_USAGE;
     if ((p[0] != '/' && p[0] != '-') || (p[1] != 't' && p[1] != 'T'))
@@ -52,8 +76,11 @@ int ParseCommandLine(const char *line, char *path)
     if (!IsBlank(p[2]))
         return COMMAND_WRONG;
     p = TakePath(SkipBlanks(p + 2), path);
+    if (p != 0)
+        p = TakeDrive(SkipBlanks(p), drive);
     if (p == 0 || *SkipBlanks(p) != '\0') {
         path[0] = '\0';
+        *drive = -1;
         return COMMAND_WRONG;
     }
     return COMMAND_REPORT;

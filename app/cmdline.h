@@ -14,8 +14,19 @@
 #define EXIT_WRONG_COMMAND_LINE 1
 /* The machine facts are collected only where a drive is a fixed disk. */
 #define EXIT_NO_FIXED_DISK      4
+/* The HDD Test that "/d X" asks for did not give rates: X is no fixed disk;
+   it has too little free space; a write or read failed; the test could not
+   start (no memory for its buffer, or VKT00.dat to VKT99.dat all taken); it
+   was stopped by a log-off, a shutdown or a request to close. No report is
+   written then. */
+#define EXIT_DRIVE_NOT_FIXED    6
+#define EXIT_DISK_NO_SPACE      7
+#define EXIT_DISK_IO_ERROR      8
+#define EXIT_DISK_NOT_STARTED   9
+#define EXIT_DISK_STOPPED       10
 
-/* For COMMAND_REPORT the file's path goes to path, MAX_PATH bytes. */
-int ParseCommandLine(const char *line, char *path);
+/* For COMMAND_REPORT the file's path goes to path, MAX_PATH bytes, and the
+   drive that "/d X" names for the HDD Test to drive (0 to 25; -1 without). */
+int ParseCommandLine(const char *line, char *path, int *drive);
 
 #endif

@@ -30,7 +30,7 @@ void ApplyScreenCheck(void)
 void RefreshFields(HWND dialog, int drive)
 {
     char text[COMPUTER_MEMORY_TEXT_SIZE];
-    DWORD readMs, writeMs;
+    double readRate, writeRate;
 
     ApplyScreenCheck();
     SetDlgItemTextA(dialog, IDC_OVERLAY_STATUS, LoadText(OverlayStateTextId()));
@@ -44,12 +44,8 @@ void RefreshFields(HWND dialog, int drive)
     FormatComputerAndMemory(text, MachineInfo.ComputerText, MachineInfo.TotalPhysicalMemory);
     SetDlgItemTextA(dialog, IDC_COMPUTER, text);
 
-    readMs = ReadMsByDrive[drive];
-    writeMs = WriteMsByDrive[drive];
-    if (readMs != 0 && writeMs != 0)
-        ShowDiskResults(dialog, RateFromElapsed(readMs), RateFromElapsed(writeMs));
-    else
-        ShowDiskResults(dialog, 0.0, 0.0);
+    RatesOfTest(ReadMsByDrive[drive], WriteMsByDrive[drive], &readRate, &writeRate);
+    ShowDiskResults(dialog, readRate, writeRate);
 }
 
 void RunOverlayTestCommand(HWND dialog)

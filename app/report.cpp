@@ -9,6 +9,7 @@
 #include "version.h"
 #include "resource.h"
 #include "filedelete.h"
+#include "diskdisplay.h"
 
 #include "syslib.h"
 
@@ -17,20 +18,6 @@
 /* The record as Windows 95 and NT 4.0 know it, without the fields that
    Windows 2000 added; older common dialogs refuse a larger size. */
 #define REPORT_OFN_SIZE 76
-
-void FormatReportRow(char *row, const char *format, va_list args)
-{
-    int length;
-
-    FormatBoundedV(row, REPORT_ROW_SIZE, format, args);
-    /* A row cut to the buffer keeps its line end, so what follows it still
-       starts on a line of its own. */
-    length = lstrlenA(row);
-    if (length == REPORT_ROW_SIZE - 1) {
-        row[length - 2] = '\r';
-        row[length - 1] = '\n';
-    }
-}
 
 BOOL WriteReportLine(HANDLE file, const char *format, ...)
 {
@@ -74,20 +61,23 @@ static BOOL WriteReport(HANDLE file)
     return WriteReportLine(file, "\r\n");
 }
 
-/* The folder that holds path, for a file beside it. */
-static void ReportFolder(const char *path, char *folder)
+/* The rates as the dialog shows them after an HDD Test of the drive. */
+static BOOL WriteDiskSection(HANDLE file, const ReportDiskRates *disk)
 {
-    const char *cut = FileNameInPath(path);
+    char read[RATE_TEXT_SIZE], write[RATE_TEXT_SIZE];
 
-    lstrcpynA(folder, path, (int)(cut - path) + 1);
-    if (cut == path || cut[-1] == ':')
-        lstrcatA(folder, ".");
+    FormatRateText(read, disk->ReadRate);
+    FormatRateText(write, disk->WriteRate);
+    if (!WriteReportLine(file, "------------ Hard Disk Performance\r\n"))
+        return FALSE;
+    if (!WriteReportLine(file, "Drive:              %c\r\n", 'A' + disk->Drive))
+        return FALSE;
+    if (!WriteReportLine(file, "Read:               %s\r\n", read))
+        return FALSE;
+    if (!WriteReportLine(file, "Write:              %s\r\n", write))
+        return FALSE;
+    return WriteReportLine(file, "\r\n");
 }
-
-/* GetTempFileNameA adds a backslash and an 11-character name to the folder
-   in a buffer of MAX_PATH bytes; NT counts its own limit in characters, so
-   bytes are counted here, which a double-byte name never exceeds. */
-#define REPORT_FOLDER_LIMIT (MAX_PATH - 14)
 
 #define REPLACED         0
 #define NOT_REPLACED     1
@@ -110,16 +100,15 @@ static int ReplaceWithTemporary(const char *temp, const char *path)
     return deleted ? ONLY_IN_TEMP : NOT_REPLACED;
 }
 
-int SaveReportFile(const char *path, char *temp)
+int SaveReportFile(const char *path, char *temp, const ReportDiskRates *disk)
 {
-    char folder[MAX_PATH + 2];
+    char folder[REPORT_FOLDER_SIZE];
     HANDLE file;
     int result = REPORT_SAVED;
     int replaced;
 
     temp[0] = '\0';
-    ReportFolder(path, folder);
-    if (lstrlenA(folder) > REPORT_FOLDER_LIMIT)
+    if (!ReportFolder(path, folder))
         return REPORT_NOT_CREATED;
     /* The name is made as an empty file, so a second run writing into the
        same folder at the same time gets another one. */
@@ -129,7 +118,7 @@ int SaveReportFile(const char *path, char *temp)
     file = CreateFileA(temp, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         result = REPORT_NOT_CREATED;
-    else if (!WriteReport(file) || !FlushFileBuffers(file))
+    else if (!WriteReport(file) || (disk != NULL && !WriteDiskSection(file, disk)) || !FlushFileBuffers(file))
         result = REPORT_WRITE_FAILED;
     if (file != INVALID_HANDLE_VALUE && !CloseHandle(file) && result == REPORT_SAVED)
         result = REPORT_WRITE_FAILED;
@@ -175,7 +164,7 @@ void SaveInfoReport(HWND dialog)
     if (!AskSaveFileName(&ofn))
         return;
 
-    switch (SaveReportFile(fileName, temp)) {
+    switch (SaveReportFile(fileName, temp, NULL)) {
     case REPORT_NOT_CREATED:
         MessageBoxA(dialog, "Error", APP_CAPTION, MB_ICONERROR);
         break;

@@ -1,5 +1,5 @@
 /* Entry point: language, command line, setting, readme, machine facts, main
-   dialog; or the silent report, or the usage. */
+   dialog; or the silent report, with or without an HDD Test; or the usage. */
 #include "app.h"
 #include "cmdline.h"
 #include "maindlg.h"
@@ -7,31 +7,71 @@
 #include "report.h"
 #include "resource.h"
 #include "syslib.h"
+#include "diskrun.h"
+#include "diskengine.h"
+#include "diskdisplay.h"
+#include "drives.h"
+
+#define USAGE_TEXT_SIZE 2048
+
+/* The HDD Test on drive for the silent report: 0 with its rates, or the
+   exit code that says why there are none. */
+static int RunSilentDiskTest(int drive, ReportDiskRates *disk)
+{
+    DWORD readMs = 0, writeMs = 0;
+
+    if (!DriveItems[drive].IsFixed)
+        return EXIT_DRIVE_NOT_FIXED;
+    switch (RunDiskTestSilently(drive, &readMs, &writeMs)) {
+    case RESULT_OK:
+        break;
+    case RESULT_NO_SPACE:
+        return EXIT_DISK_NO_SPACE;
+    case RESULT_IO_ERROR:
+        return EXIT_DISK_IO_ERROR;
+    case RESULT_STOPPED:
+        return EXIT_DISK_STOPPED;
+    default:
+        return EXIT_DISK_NOT_STARTED;
+    }
+    disk->Drive = drive;
+    RatesOfTest(readMs, writeMs, &disk->ReadRate, &disk->WriteRate);
+    return 0;
+}
 
 /* The report that Save Info would write right after start, without any
-   window; the result is the exit code. */
-static int RunSilentReport(HINSTANCE instance, const char *path)
+   window, and after an HDD Test where drive is one; the result is the exit
+   code. */
+static int RunSilentReport(HINSTANCE instance, const char *path, int drive)
 {
     char temp[MAX_PATH];
+    ReportDiskRates disk;
+    int result;
 
     if (!CollectMachineInfo(instance))
         return EXIT_NO_FIXED_DISK;
     /* The main dialog's first refresh comes before Save Info can be pressed. */
     ApplyScreenCheck();
-    return SaveReportFile(path, temp);
+    if (drive < 0)
+        return SaveReportFile(path, temp, NULL);
+    result = RunSilentDiskTest(drive, &disk);
+    if (result != 0)
+        return result;
+    return SaveReportFile(path, temp, &disk);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    char path[MAX_PATH];
+    char path[MAX_PATH], usage[USAGE_TEXT_SIZE];
     UINT templateId;
-    int command;
+    int command, drive;
 
-    command = ParseCommandLine(commandLine, path);
+    command = ParseCommandLine(commandLine, path, &drive);
     /* No box of Windows' own may wait on a script: not for an empty drive or
        a share out of reach, not for a library that fails to load, not even
-       for a crash. */
-    if (command == COMMAND_REPORT)
+       for a crash; nor where the switch came with a command line it cannot
+       use, which ends with an exit code too. */
+    if (command == COMMAND_REPORT || command == COMMAND_WRONG)
         SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     /* Before anything else of Windows', so that the libraries are taken from
        the system directory before any code could need them. */
@@ -40,11 +80,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     SelectLanguage();
     switch (command) {
     case COMMAND_REPORT:
-        return RunSilentReport(instance, path);
+        return RunSilentReport(instance, path, drive);
     case COMMAND_WRONG:
         return EXIT_WRONG_COMMAND_LINE;
     case COMMAND_USAGE:
-        MessageBoxA(NULL, LoadText(IDS_USAGE), APP_CAPTION, MB_OK);
+        LoadTextInto(IDS_USAGE, usage, sizeof usage);
+        MessageBoxA(NULL, usage, APP_CAPTION, MB_OK);
         return 0;
     }
 

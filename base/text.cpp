@@ -18,10 +18,15 @@ WORD SelectLanguage(void)
     return primary;
 }
 
+void LoadTextInto(UINT id, char *buffer, int size)
+{
+    buffer[0] = '\0';
+    LoadStringA(AppInstance, id + LanguageOffset, buffer, size);
+}
+
 const char *LoadText(UINT id)
 {
-    TextBuffer[0] = '\0';
-    LoadStringA(AppInstance, id + LanguageOffset, TextBuffer, sizeof(TextBuffer));
+    LoadTextInto(id, TextBuffer, sizeof(TextBuffer));
     return TextBuffer;
 }
 

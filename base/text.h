@@ -13,6 +13,8 @@ extern UINT      LanguageOffset;
 
 WORD        SelectLanguage(void);
 const char *LoadText(UINT id);
+/* A text longer than LoadText's buffer, such as the usage, into buffer. */
+void        LoadTextInto(UINT id, char *buffer, int size);
 int         LanguageIndex(void);
 
 #endif

@@ -12,6 +12,8 @@ void   ShowRateText(HWND dialog, double rate, int controlId);
 void   DrawRateBar(HWND dialog, double scale, double rate, int controlId);
 
 /* The decisions of the display, apart from the painting. */
+/* A test's two rates in KB/s, or both 0.0 ("Not tested") where a time is 0. */
+void   RatesOfTest(DWORD readMs, DWORD writeMs, double *readRate, double *writeRate);
 void   FormatRateText(char *text, double rate);
 /* Pixel widths of the red, yellow and green bands of a bar width pixels wide. */
 void   BarBandWidths(double width, double scale, double rate, int bands[3]);

@@ -21,14 +21,23 @@
 #define TEST_FILE_NAME_COUNT    100
 
 struct DiskTestParams {
-    HWND   ProgressDialog;
+    HWND   ProgressDialog;      /* takes the completion command */
     char  *FileName;            /* TEST_FILE_PATH_SIZE bytes, owned by the run */
     DWORD  WriteMs;             /* per 20 MiB */
     DWORD  ReadMs;              /* per 20 MiB */
     DWORD  FileSize;
     DWORD  ChunkSize;
     void  *Buffer;
+    /* Where the worker is: the pass, counted from 1 over both stages (odd
+       ones write), times PROGRESS_PASS_UNIT, plus the progress bar's
+       position in it. The worker stores it after every chunk and waits on
+       no window for it; the progress dialog shows it when it looks. */
+    std::atomic<LONG> Progress;
 };
+
+#define PROGRESS_PASS_UNIT      256
+#define PROGRESS_PASS(progress) ((progress) / PROGRESS_PASS_UNIT)
+#define PROGRESS_POSITION(progress) ((progress) % PROGRESS_PASS_UNIT)
 
 /* Set by the progress dialog's STOP, read by the worker after every chunk. */
 extern std::atomic<LONG> StopRequested;

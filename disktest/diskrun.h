@@ -10,5 +10,8 @@ extern DWORD WriteMsByDrive[DRIVE_COUNT];
 
 void RunDiskTestCommand(HWND dialog, int drive);
 int  RunDiskTest(HWND owner, int drive, DWORD freeBytes, DWORD *readMs, DWORD *writeMs);
+/* The same test, free-space query first, without any window; the engine's
+   result code, and the times where it is RESULT_OK. */
+int  RunDiskTestSilently(int drive, DWORD *readMs, DWORD *writeMs);
 
 #endif

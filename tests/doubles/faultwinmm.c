@@ -8,10 +8,14 @@
    Calls FIRST to LAST, counted from 1 among the calls that match, fail;
    FIRST 0 fails none. For PostMessageA only posts of MSG (and WPARAM), hex,
    match. A failed WriteFile writes half its bytes and reports that as
-   success, as a drive that fills in the middle of a write does. Every
+   success, as a drive that fills in the middle of a write does.
+   CreateFileA, FlushFileBuffers and CloseHandle match only on a temporary
+   file (a name ending in .tmp, as the report's is); a failed CloseHandle has
+   closed the handle, as when a close reports a write that failed. Every
    matching call is written to faults.log beside the program, before it is
    made or refused: "NAME N" or "NAME N failed". Its first lines are "load"
-   and "error mode HEX", the process's error mode when winmm was loaded. */
+   and "error mode HEX", the process's error mode when winmm was loaded;
+   the first call of timeGetTime logs "timeGetTime". */
 #define WIN32_LEAN_AND_MEAN   /* no mmsystem.h: timeGetTime is defined here */
 #include <windows.h>
 #include <winsvc.h>
@@ -21,7 +25,7 @@
 #include "importtable.h"
 
 enum { POST, DELETE_FILE, WRITE_FILE, OPEN_MANAGER, OPEN_SERVICE, CONTROL_SERVICE, MSG_WAIT, MOVE_FILE_EX,
-       MOVE_FILE, FUNCTION_COUNT };
+       MOVE_FILE, CREATE_FILE, FLUSH_FILE, CLOSE_HANDLE, FUNCTION_COUNT };
 
 typedef struct Rule {
     int function, first, last, hasMsg, hasWparam;
@@ -31,15 +35,21 @@ typedef struct Rule {
 
 static const char *const Names[FUNCTION_COUNT] = {
     "PostMessageA", "DeleteFileA", "WriteFile", "OpenSCManagerA", "OpenServiceA", "ControlService",
-    "MsgWaitForMultipleObjects", "MoveFileExA", "MoveFileA",
+    "MsgWaitForMultipleObjects", "MoveFileExA", "MoveFileA", "CreateFileA", "FlushFileBuffers", "CloseHandle",
 };
 static void *Originals[FUNCTION_COUNT];
 static Rule Rules[16];
 static int RuleCount;
 static char Dir[MAX_PATH];
 
+static void Log(const char *line);
+
 __declspec(dllexport) DWORD WINAPI timeGetTime(void)
 {
+    static LONG calls;
+
+    if (InterlockedIncrement(&calls) == 1)
+        Log("timeGetTime");
     return GetTickCount();
 }
 
@@ -117,10 +127,55 @@ static BOOL WINAPI WrapWriteFile(HANDLE f, LPCVOID data, DWORD size, LPDWORD don
         f, data, size, done, o);
 }
 
+/* The temporary file the program has open, which the rules below match. */
+static HANDLE TempFile = INVALID_HANDLE_VALUE;
+
+static HANDLE WINAPI WrapCreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                     DWORD disposition, DWORD flags, HANDLE model)
+{
+    size_t length = strlen(path);
+    int temporary = length > 4 && lstrcmpiA(path + length - 4, ".tmp") == 0;
+    HANDLE file;
+
+    if (temporary && Fails(CREATE_FILE, 0, 0)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    file = ((HANDLE (WINAPI *)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE))
+            Originals[CREATE_FILE])(path, access, share, security, disposition, flags, model);
+    if (temporary)
+        TempFile = file;
+    return file;
+}
+
+static BOOL WINAPI WrapFlushFileBuffers(HANDLE file)
+{
+    if (file == TempFile && Fails(FLUSH_FILE, 0, 0)) {
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+    return ((BOOL (WINAPI *)(HANDLE))Originals[FLUSH_FILE])(file);
+}
+
+static BOOL WINAPI WrapCloseHandle(HANDLE handle)
+{
+    BOOL closed = ((BOOL (WINAPI *)(HANDLE))Originals[CLOSE_HANDLE])(handle);
+
+    if (handle != TempFile)
+        return closed;
+    TempFile = INVALID_HANDLE_VALUE;
+    if (Fails(CLOSE_HANDLE, 0, 0)) {
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+    return closed;
+}
+
 static void *const Wrappers[FUNCTION_COUNT] = {
     (void *)WrapPostMessageA, (void *)WrapDeleteFileA, (void *)WrapWriteFile, (void *)WrapOpenSCManagerA,
     (void *)WrapOpenServiceA, (void *)WrapControlService, (void *)WrapMsgWaitForMultipleObjects,
-    (void *)WrapMoveFileExA, (void *)WrapMoveFileA,
+    (void *)WrapMoveFileExA, (void *)WrapMoveFileA, (void *)WrapCreateFileA, (void *)WrapFlushFileBuffers,
+    (void *)WrapCloseHandle,
 };
 
 static void ReadRules(void)
@@ -160,6 +215,14 @@ static void Wrap(const char *dll, const char *name, ULONG_PTR *slot, void *conte
 
     (void)dll;
     (void)context;
+    /* A flush or close rule needs to know which handle is the temporary file. */
+    for (i = 0; i < RuleCount && strcmp(name, Names[CREATE_FILE]) == 0; i++) {
+        if (Rules[i].function == FLUSH_FILE || Rules[i].function == CLOSE_HANDLE) {
+            Originals[CREATE_FILE] = (void *)*slot;
+            SetImportSlot(slot, (ULONG_PTR)Wrappers[CREATE_FILE]);
+            return;
+        }
+    }
     for (i = 0; i < RuleCount; i++) {
         if (strcmp(name, Names[Rules[i].function]) == 0) {
             Originals[Rules[i].function] = (void *)*slot;

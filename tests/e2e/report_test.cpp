@@ -4,6 +4,7 @@
 #include "overlay.h"
 #include "version.h"
 
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -179,14 +180,24 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
 }
 
 // A wrong exit code; a window, the readme or the setting touched in a silent
-// run; a failed write that loses the earlier report or leaves a part behind.
+// run; a failed write that loses the earlier report or leaves a part behind;
+// a wrong command line that binds the system libraries with Windows' boxes
+// still on; a clock not timed on timeGetTime.
 TEST_F(Program, SilentReportExitCodesAndUsage)
 {
     DeleteIni();
     ASSERT_TRUE(WriteBytes(dir_ + L"\\r.txt", "earlier"));
     EXPECT_EQ(1u, RunSilent(L"/t"));
+    // Every wrong line that starts with the switch binds the system
+    // libraries with Windows' boxes already off.
+    for (const wchar_t *wrong : {L"/tr.txt", L"/t a b", L"/t \"x"}) {
+        EXPECT_EQ(1u, RunSilent(wrong, "DeleteFileA 0 0\n")) << wrong;
+        EXPECT_NE(std::string::npos, FaultLog(dir_).find("error mode 8003")) << wrong;
+    }
     EXPECT_EQ(2u, RunSilent(L"/t no\\such\\r.txt"));
+    // The clock is timed on winmm's timeGetTime where winmm is there.
     EXPECT_EQ(3u, RunSilent(L"-T r.txt", "WriteFile 3 3\n"));
+    EXPECT_NE(std::string::npos, FaultLog(dir_).find("timeGetTime\r\n"));
     WIN32_FIND_DATAW found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileW((dir_ + L"\\*.tmp").c_str(), &found));
     EXPECT_TRUE(ReadFileBytes(dir_ + L"\\r.txt") == "earlier" && !WaitReadmeWindow(500) && ReadIni() == "<missing>");
@@ -201,8 +212,9 @@ TEST_F(Program, SilentReportExitCodesAndUsage)
 }
 
 // Catches a replacement chosen by error code instead of by family, a report
-// lost or a stray temporary file when a rename fails, a temporary file left
-// when its first deletion fails, a folder too long for a temporary name, and
+// lost or a stray temporary file when a rename, the earlier file's deletion,
+// or the temporary file's create, flush or close fails, a temporary file left
+// when its first deletion fails, the folder limit off by one either way, and
 // a silent run whose error mode comes after the system libraries.
 TEST_F(Program, SilentReportReplacesOnEachFamily)
 {
@@ -218,9 +230,13 @@ TEST_F(Program, SilentReportReplacesOnEachFamily)
     };
     // Where the report is after the run: under r.txt (1), under its temporary
     // name (2), nowhere with r.txt still "earlier" (3), nowhere at all (0).
+    // The temporary file's create, flush and close fail on its own (the
+    // double matches .tmp files only), and the earlier file's deletion fails.
     const struct { const wchar_t *version; const char *faults; DWORD code; int where; } runs[] = {
         {L"win98", "MoveFileExA 1 9\n", 0, 1}, {L"win98", "MoveFileA 1 9\n", 5, 2},
-        {L"win98", "MoveFileA 1 9\n", 2, 0}, {L"winxp", "MoveFileExA 1 9\nDeleteFileA 1 1\n", 2, 3}};
+        {L"win98", "MoveFileA 1 9\n", 2, 0}, {L"winxp", "MoveFileExA 1 9\nDeleteFileA 1 1\n", 2, 3},
+        {L"win98", "DeleteFileA 1 1\n", 2, 3}, {L"winxp", "CreateFileA 1 1\n", 2, 3},
+        {L"winxp", "FlushFileBuffers 1 1\n", 3, 3}, {L"winxp", "CloseHandle 1 1\n", 3, 3}};
     for (const auto &run : runs) {
         SCOPED_TRACE(run.faults);
         SetWindowsVersion(run.version);
@@ -235,6 +251,8 @@ TEST_F(Program, SilentReportReplacesOnEachFamily)
         EXPECT_TRUE(run.version[3] == L'x' || FaultLog(dir_).find("MoveFileExA") == std::string::npos)
             << "the stub was relied on";
         EXPECT_NE(std::string::npos, FaultLog(dir_).find("error mode 8003"));
+        EXPECT_TRUE(run.code == 0 || FaultLog(dir_).find(std::string(run.faults, (const char *)strchr(run.faults, ' ')) + " 1 failed")
+                    != std::string::npos) << "the fault was never met";
         for (const std::wstring &temp : temps)
             DeleteFileW((dir_ + L"\\" + temp).c_str());
     }
@@ -257,11 +275,17 @@ TEST_F(Program, SilentReportReplacesOnEachFamily)
     Press(box, IDOK);
     CloseWithButton(dialog, IDOK);
 
+    // A temporary name needs 14 bytes of MAX_PATH beside the folder: with
+    // its closing backslash, a folder of 246 bytes is the longest.
+    SetWindowsVersion(L"winxp");
     std::wstring deep = dir_;
-    while (deep.size() + 62 < 250)
+    while (deep.size() + 62 < 245)
         MakeDirectory(deep += L"\\" + std::wstring(60, L'd'));
-    MakeDirectory(deep += L"\\" + std::wstring(250 - deep.size() - 1, L'e'));
-    ASSERT_TRUE(deep.size() == 250 && FileExists(deep));
-    EXPECT_EQ(2u, RunSilent(L"/t \"" + deep + L"\\r.txt\""));
-    EXPECT_TRUE(files(deep + L"\\*").empty()) << "a file was left in the long folder";
+    for (size_t length : {245, 246}) {
+        std::wstring folder = deep + L"\\" + std::wstring(length - deep.size() - 1, L'e');
+        ASSERT_TRUE(folder.size() == length && MakeDirectory(folder));
+        EXPECT_EQ(length == 245 ? 0u : 2u, RunSilent(L"/t \"" + folder + L"\\r.txt\""));
+        EXPECT_EQ(length == 245, FileExists(folder + L"\\r.txt")) << length;
+        EXPECT_EQ(length == 245 ? 1u : 0u, files(folder + L"\\*").size()) << "a file was left in the long folder";
+    }
 }

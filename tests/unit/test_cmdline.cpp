@@ -16,7 +16,28 @@ TEST(CommandLine, SwitchPathAndEdges)
         { "/t \"\"", COMMAND_WRONG, "" }, { "/t \"", COMMAND_WRONG, "" } };
     for (const auto &c : cases) {
         char path[MAX_PATH] = "";
-        EXPECT_EQ(c.Command, ParseCommandLine(c.Line.c_str(), path)) << c.Line;
+        int drive = 7;
+        EXPECT_EQ(c.Command, ParseCommandLine(c.Line.c_str(), path, &drive)) << c.Line;
+        EXPECT_EQ(-1, drive) << c.Line;
         EXPECT_EQ(c.Path, path) << c.Line;
+    }
+}
+
+// Catches the drive switch taken without its blank or its letter, a drive
+// letter off by one or in the wrong case, and text after it let through.
+TEST(CommandLine, DriveForTheHddTest)
+{
+    const struct { const char *Line; int Command; int Drive; } cases[] = {
+        { "/t r.txt /d C", COMMAND_REPORT, 2 }, { "-T r.txt -D e:", COMMAND_REPORT, 4 },
+        { "/t \"a b.txt\"\t/d z  ", COMMAND_REPORT, 25 }, { "/t r.txt /d a", COMMAND_REPORT, 0 },
+        { "/t r.txt /dC", COMMAND_WRONG, -1 }, { "/t r.txt /d", COMMAND_WRONG, -1 },
+        { "/t r.txt /d CC", COMMAND_WRONG, -1 }, { "/t r.txt /d C: x", COMMAND_WRONG, -1 },
+        { "/t r.txt /d 1", COMMAND_WRONG, -1 }, { "/t r.txt /d C:\\", COMMAND_WRONG, -1 },
+        { "/t r.txt /x C", COMMAND_WRONG, -1 } };
+    for (const auto &c : cases) {
+        char path[MAX_PATH] = "";
+        int drive = 7;
+        EXPECT_EQ(c.Command, ParseCommandLine(c.Line, path, &drive)) << c.Line;
+        EXPECT_EQ(c.Drive, drive) << c.Line;
     }
 }

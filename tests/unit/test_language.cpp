@@ -9,6 +9,7 @@
 #include "text.h"
 #include "resource.h"
 #include "saved_state.h"
+#include "report.h"
 
 namespace {
 
@@ -101,6 +102,19 @@ TEST_F(SystemLanguage, JapaneseTextsInCodePage932)
     EXPECT_EQ(copyFiles, firstLine) << Hex(firstLine);
     EXPECT_NE(std::string::npos, readme.find("\n    vurodoz.exe\n"));
     EXPECT_EQ(readme.size() - 15, readme.rfind("\n    readme.txt"));
+}
+
+// Catches a report folder cut at the trail byte of a double-byte character
+// that equals '\\' (0x95 0x5C is the kanji for "table").
+TEST_F(SystemLanguage, ReportFolderSkipsTrailBytes)
+{
+    if (lang_ != "ja_JP")
+        GTEST_SKIP() << "code page 932 only on a Japanese system";
+    char folder[REPORT_FOLDER_SIZE];
+    ASSERT_TRUE(ReportFolder("C:\\\x95\x5C\\r.txt", folder));
+    EXPECT_STREQ("C:\\\x95\x5C\\", folder);
+    ASSERT_TRUE(ReportFolder("C:\\\x95\x5Cr.txt", folder));
+    EXPECT_STREQ("C:\\", folder);
 }
 
 INT_PTR CALLBACK IgnoreEverything(HWND, UINT, WPARAM, LPARAM)

@@ -541,19 +541,6 @@ DWORD PeakSize(const wchar_t *letter, const char *name)
     return at == std::string::npos ? 0 : strtoul(log.c_str() + at + strlen(name) + 2, nullptr, 10);
 }
 
-bool FioRates(double *write, double *read)
-{
-    CloseHandle(CreateFileW(RigPath(L"fio").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(100)) {
-        if (!FileExists(RigPath(L"fio.done")))
-            continue;
-        std::string answer = ReadFileBytes(RigPath(L"fio.done"));
-        DeleteFileW(RigPath(L"fio.done").c_str());
-        return sscanf(answer.c_str(), "%lf %lf", write, read) == 2 && *write > 0 && *read > 0;
-    }
-    return false;
-}
-
 bool HoldDrive(const wchar_t *letter, const char *direction, DWORD byte)
 {
     char settings[64];

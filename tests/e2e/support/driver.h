@@ -110,8 +110,6 @@ std::wstring RigPath(const std::wstring &name);
 bool PaceDrive(const wchar_t *letter, const char *settings);
 // The largest size a removed file of the rig drive reached; 0 if none was removed.
 DWORD PeakSize(const wchar_t *letter, const char *name);
-// fio's write and read rates on the rig's G:, in KiB/s, at its present pace.
-bool FioRates(double *write, double *read);
 // Holds the rig drive's next "write" or "read" that reaches byte until
 // ReleaseDrive (tests/wine/paced-drive), and waits until one is held.
 bool HoldDrive(const wchar_t *letter, const char *direction, DWORD byte);
