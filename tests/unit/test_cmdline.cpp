@@ -4,7 +4,8 @@
 #include "cmdline.h"
 
 // Catches a quote, blank or case taken wrong, a path cut instead of refused at
-// MAX_PATH, text after the file let through, and a missing or mistyped file.
+// MAX_PATH, text after the file let through, a missing or mistyped file, and
+// an unclosed quote read past the line's end (the zeros after it show that).
 TEST(CommandLine, SwitchPathAndEdges)
 {
     const std::string fits(MAX_PATH - 1, 'p');
@@ -13,7 +14,8 @@ TEST(CommandLine, SwitchPathAndEdges)
         { " \t-T \t \\\\pc\\s\\a.txt\t ", COMMAND_REPORT, "\\\\pc\\s\\a.txt" }, { "/t a b", COMMAND_WRONG, "" },
         { "/t \"C:\\My files\\a b.txt\" ", COMMAND_REPORT, "C:\\My files\\a b.txt" }, { "/t ", COMMAND_WRONG, "" },
         { "/t " + fits, COMMAND_REPORT, fits }, { "/t " + fits + "p", COMMAND_WRONG, "" },
-        { "/t \"\"", COMMAND_WRONG, "" }, { "/t \"", COMMAND_WRONG, "" } };
+        { "/t \"\"", COMMAND_WRONG, "" }, { "/t \"", COMMAND_WRONG, "" }, { "/t \"x", COMMAND_WRONG, "" },
+        { std::string("/t \"x\0\0", 7), COMMAND_WRONG, "" } };
     for (const auto &c : cases) {
         char path[MAX_PATH] = "";
         int drive = 7;
