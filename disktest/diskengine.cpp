@@ -5,7 +5,6 @@
 #include "drives.h"
 #include "textfmt.h"
 
-
 std::atomic<LONG> StopRequested(0);
 
 DWORD ChunkSizeForCluster(DWORD sectorsPerCluster, DWORD bytesPerSector)
