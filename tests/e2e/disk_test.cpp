@@ -127,31 +127,13 @@ static bool EngineShownRates(int *write, int *read)
 {
     std::wstring bench = L"Z:" + Env(L"VURODOZ_DISKBENCH");
     std::replace(bench.begin(), bench.end(), L'/', L'\\');
-    std::wstring command = L"\"" + bench + L"\" G 104857600";
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out, in;
-    if (!CreatePipe(&out, &in, &inherit, 0))
+    FILE *out = _wpopen((bench + L" G 104857600").c_str(), L"r");
+    char text[256] = "";
+    if (!out || !fgets(text, sizeof text, out))
         return false;
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = in;
-    PROCESS_INFORMATION pi{};
-    BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    CloseHandle(in);
-    std::string text;
-    char buffer[256];
-    DWORD got;
-    while (started && ReadFile(out, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(out);
-    if (!started)
-        return false;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    _pclose(out);
     unsigned long chunk, moved, writeMs, readMs;
-    if (sscanf(text.c_str(), "chunk %lu moved %lu write %lu %*f read %lu", &chunk, &moved, &writeMs, &readMs) != 4
+    if (sscanf(text, "chunk %lu moved %lu write %lu %*f read %lu", &chunk, &moved, &writeMs, &readMs) != 4
         || writeMs < 5 || readMs < 5)
         return false;
     // As the program stores and shows a large stage's times: per 20 MiB.
