@@ -5,6 +5,7 @@
 // it, however fast or busy the machine.
 #include "program.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <stdio.h>
 

@@ -3,6 +3,7 @@
 // Computer field against what the machine itself says.
 #include "program.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <regex>
 

@@ -3,6 +3,8 @@
 #include "program.h"
 #include "version.h"
 
+#include <algorithm>
+
 using namespace e2e;
 
 

@@ -4,6 +4,8 @@
 #include "overlay.h"
 #include "program.h"
 
+#include <algorithm>
+
 using namespace e2e;
 
 static const wchar_t kS3[] = L"Overlay supported (S3 Type)";
