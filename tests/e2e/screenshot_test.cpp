@@ -17,7 +17,13 @@ static bool SaveWindowBitmap(HWND window, const std::wstring &path)
     HGDIOBJ old = SelectObject(dc, bitmap);
     BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     SelectObject(dc, old);
-    BITMAPINFOHEADER info = {sizeof(info), w, h, 1, 24, BI_RGB};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = w;
+    info.biHeight = h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
     std::vector<char> pixels(((w * 3 + 3) & ~3) * h);
     GetDIBits(dc, bitmap, 0, h, pixels.data(), (BITMAPINFO *)&info, DIB_RGB_COLORS);
     DeleteObject(bitmap);

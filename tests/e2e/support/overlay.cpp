@@ -41,8 +41,13 @@ static void CheckTestWindow(HWND window)
     EXPECT_EQ(L"VurOdoz", Text(window));
     POINT corner = {4, 4};
     ClientToScreen(window, &corner);
+    // Wine 10 puts a window's pixels on the screen some time after it has
+    // painted them, so the screen is asked until they are there.
     HDC screen = GetDC(nullptr);
-    EXPECT_EQ(RGB(255, 0, 255), GetPixel(screen, corner.x, corner.y));
+    COLORREF pixel = GetPixel(screen, corner.x, corner.y);
+    for (DWORD start = GetTickCount(); pixel != RGB(255, 0, 255) && GetTickCount() - start < 5000; Sleep(20))
+        pixel = GetPixel(screen, corner.x, corner.y);
+    EXPECT_EQ(RGB(255, 0, 255), pixel);
     ReleaseDC(nullptr, screen);
 }
 
