@@ -93,15 +93,61 @@ void Program::ExpectExitCode(App &app, DWORD want)
 
 DWORD Program::RunSilent(const std::wstring &args, const std::string &faults)
 {
-    App app;
-    DWORD code = 12345;
     Options options;
-    options.workDir = dir_;
     options.faults = faults;
     options.args = args;
+    return RunSilent(options);
+}
+
+DWORD Program::RunSilent(Options options)
+{
+    App app;
+    DWORD code = 12345;
+    if (options.workDir.empty())
+        options.workDir = dir_;
     EXPECT_TRUE(app.Start(options) && !app.AnyWindowWithin(30000)) << "not started, or a window";
     EXPECT_TRUE(app.WaitExit(15000, &code)) << "the program did not end";
     return code;
+}
+
+std::vector<std::vector<std::string>> ReadTable(const std::string &bytes)
+{
+    std::vector<std::vector<std::string>> rows;
+    size_t i = 0, n = bytes.size();
+    while (i < n) {
+        std::vector<std::string> row(1);
+        for (;;) {
+            if (i < n && bytes[i] == '"') {
+                for (i++; i < n && (bytes[i] != '"' || bytes.compare(i, 2, "\"\"") == 0); i++) {
+                    row.back() += bytes[i];
+                    i += bytes[i] == '"';
+                }
+                i++;
+            }
+            for (; i < n && bytes[i] != ',' && bytes[i] != '\r' && bytes[i] != '"'; i++)
+                row.back() += bytes[i];
+            if (i >= n || bytes[i] != ',')
+                break;
+            row.emplace_back();
+            i++;
+        }
+        if (bytes.compare(i, 2, "\r\n") != 0) {
+            rows.push_back({"<broken>"});
+            break;
+        }
+        rows.push_back(row);
+        i += 2;
+    }
+    return rows;
+}
+
+std::string ReportValue(const std::string &report, const std::string &label)
+{
+    size_t at = report.find("\n" + label);
+    if (at == std::string::npos)
+        return "<no " + label + ">";
+    size_t from = report.find_first_not_of(' ', at + 1 + label.size());
+    return report.substr(from, report.find("\r\n", from) - from);
 }
 
 }  // namespace e2e

@@ -14,6 +14,16 @@ extern const wchar_t kLowResolution[];
 extern const wchar_t kNoReadme[];
 extern const char kIniOff[];
 
+// A table's rows as a spreadsheet reads them (RFC 4180); a row that is not
+// one whole record reads as {"<broken>"}.
+std::vector<std::vector<std::string>> ReadTable(const std::string &bytes);
+// The value of a report's line that begins with label ("Chip Set:").
+std::string ReportValue(const std::string &report, const std::string &label);
+
+// Every field of a table's row against the report of the same run
+// (table_test.cpp).
+void ExpectRowIsReport(const std::vector<std::string> &row, const std::string &report, bool ninetyEight);
+
 // Save Info as a user does it (report_test.cpp).
 std::string ExpectedReport(HWND dialog, bool ntFamily, UINT codePage);
 HWND SaveAs(App &app, HWND dialog, const std::wstring &name);
@@ -43,6 +53,7 @@ protected:
     void ExpectExitCode(DWORD want) { ExpectExitCode(app_, want); }
     void ExpectExitCode(App &app, DWORD want);
     DWORD RunSilent(const std::wstring &args, const std::string &faults = "");  // no window; the exit code
+    DWORD RunSilent(Options options);
 
     std::wstring dir_;
     App app_;
