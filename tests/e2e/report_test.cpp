@@ -196,7 +196,9 @@ TEST_F(Program, SilentReportExitCodesAndUsage)
     usage.args = L"/?";
     ASSERT_TRUE(app_.Start(usage));
     HWND box = app_.WaitMessageBox();
-    EXPECT_EQ(ProgramString(IDS_USAGE + LANG_OFFSET_ENGLISH), box ? MessageBoxText(box) : L"no usage");
+    std::wstring usageText = box ? MessageBoxText(box) : L"no usage";
+    EXPECT_EQ(ProgramString(IDS_USAGE + LANG_OFFSET_ENGLISH), usageText);
+    EXPECT_EQ(usageText.size() - 17, usageText.rfind(L"after the report.")) << "cut to a buffer";
     Press(box, IDOK);
     ExpectExitCode(0);
 }

@@ -371,9 +371,9 @@ void App::Kill()
 
 std::wstring Text(HWND window)
 {
-    wchar_t buffer[1024] = L"";
+    wchar_t buffer[4096] = L"";
     DWORD_PTR n = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, (LPARAM)buffer, SMTO_ABORTIFHUNG, 5000, &n);
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, (LPARAM)buffer, SMTO_ABORTIFHUNG, 5000, &n);
     return buffer;
 }
 
@@ -609,9 +609,9 @@ HANDLE StartCloseRequest(DWORD pid)
 std::wstring ProgramString(UINT id)
 {
     HMODULE module = LoadLibraryExW(DistPath(L"vurodoz.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    wchar_t buffer[1024] = L"";
+    wchar_t buffer[4096] = L"";
     if (module) {
-        LoadStringW(module, id, buffer, 1024);
+        LoadStringW(module, id, buffer, 4096);
         FreeLibrary(module);
     }
     return buffer;
