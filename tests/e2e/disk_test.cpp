@@ -365,7 +365,7 @@ TEST_F(SilentDisk, PlacesCheckedFirstAndSwitchesInAnyOrder)
     EXPECT_EQ(1u, RunSilent(L"/D:G /t r.txt"));
     EXPECT_EQ(0u, RunSilent(L"-d\tg:\t/T\tr.txt /a\tt.csv"));
     std::string report = ReadFileBytes(dir_ + L"\\r.txt");
-    std::vector<std::vector<std::string>> rows = ReadTable(ReadFileBytes(dir_ + L"\\t.csv"));
+    std::vector<std::vector<std::string>> rows = ReadCsv(ReadFileBytes(dir_ + L"\\t.csv"));
     ASSERT_EQ(2u, rows.size());
     EXPECT_EQ("G", rows[1][12]);
     ExpectRowIsReport(rows[1], report, false);

@@ -73,7 +73,7 @@ TEST_F(SystemLanguage, MissingReadmeMessage)
 TEST_F(SystemLanguage, TableInTheSystemCodePage)
 {
     ASSERT_EQ(0u, RunSilent(L"/t r.txt /a t.csv"));
-    std::vector<std::vector<std::string>> rows = ReadTable(ReadFileBytes(dir_ + L"\\t.csv"));
+    std::vector<std::vector<std::string>> rows = ReadCsv(ReadFileBytes(dir_ + L"\\t.csv"));
     ASSERT_EQ(2u, rows.size());
     char want[64] = "";
     WideCharToMultiByte(ExpectJapanese() ? 932 : CP_ACP, 0, ExpectJapanese() ? kNotTestedJa : kNotTested, -1, want,

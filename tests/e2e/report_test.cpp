@@ -172,15 +172,18 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
 // A wrong exit code; a window, the readme or the setting touched in a silent
 // run; a failed write that loses the earlier report or leaves a part behind;
 // a wrong command line that binds the system libraries with Windows' boxes
-// still on; a clock not timed on timeGetTime.
+// still on, or opens the dialog where a switch is glued, doubled, swapped or
+// after another word (a script would wait on it for ever); switches swapped,
+// dashed or right after the quoted program name not acted on; a clock not
+// timed on timeGetTime.
 TEST_F(Program, SilentReportExitCodesAndUsage)
 {
     DeleteIni();
     ASSERT_TRUE(WriteFileBytes(dir_ + L"\\r.txt", "earlier"));
     EXPECT_EQ(1u, RunSilent(L"/t"));
-    // Every wrong line that starts with the switch binds the system
-    // libraries with Windows' boxes already off.
-    for (const wchar_t *wrong : {L"/tr.txt", L"/t a b", L"/t \"x"}) {
+    // Every wrong line that holds a switch binds the system libraries with
+    // Windows' boxes already off.
+    for (const wchar_t *wrong : {L"/tr.txt", L"/t a b", L"/t \"x", L"/D:C /t x", L"/d C", L"x /t x", L"/t x -t y"}) {
         EXPECT_EQ(1u, RunSilent(wrong, "DeleteFileA 0 0\n")) << wrong;
         EXPECT_NE(std::string::npos, FaultLog(dir_).find("error mode 8003")) << wrong;
     }
@@ -191,6 +194,12 @@ TEST_F(Program, SilentReportExitCodesAndUsage)
     WIN32_FIND_DATAW found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileW((dir_ + L"\\*.tmp").c_str(), &found));
     EXPECT_TRUE(ReadFileBytes(dir_ + L"\\r.txt") == "earlier" && !WaitReadmeWindow(500) && ReadIni() == "<missing>");
+    Options glued;
+    glued.args = L"/t g.txt";
+    glued.glued = true;
+    EXPECT_TRUE(RunSilent(glued) == 0 && RunSilent(L"-A t.csv /T s.txt") == 0);
+    EXPECT_TRUE(FileExists(dir_ + L"\\g.txt") && FileExists(dir_ + L"\\s.txt") && !FileExists(dir_ + L"\\x"));
+    EXPECT_EQ(2u, ReadCsv(ReadFileBytes(dir_ + L"\\t.csv")).size());
     Options usage;
     usage.workDir = dir_;
     usage.args = L"/?";

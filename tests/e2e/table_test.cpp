@@ -1,6 +1,6 @@
-// The silent run as scripts type it, and the table a fleet's machines add
-// their rows to: many at once, one held by another program, the fields of
-// a row against the report of the same run.
+// The table a fleet's machines add their rows to: many at once, one held
+// by another program, the fields of a row against the report of the same
+// run.
 #include "program.h"
 
 #include <stdio.h>
@@ -71,28 +71,6 @@ void ExpectRowIsReport(const std::vector<std::string> &row, const std::string &r
 
 }  // namespace e2e
 
-// Catches a silent line that still opens the dialog where its switches are
-// swapped, dashed, upper case, glued to their values or doubled, or follow
-// a word or a quoted program name directly (a script waiting on it would
-// wait for ever), and a switch that is taken but not acted on.
-TEST_F(Program, EverySilentLineRunsWithoutTheWindowOrIsWrong)
-{
-    const struct { const wchar_t *args; bool glued; DWORD code; } runs[] = {
-        {L"-A t.csv /T r.txt", false, 0}, {L"/t g.txt", true, 0}, {L"/D:C /t x.txt", false, 1},
-        {L"/d C", false, 1}, {L"x /t x.txt", false, 1}, {L"/tx.txt", false, 1}, {L"/t x.txt -t y.txt", false, 1}};
-    for (const auto &run : runs) {
-        SCOPED_TRACE(run.args);
-        Options options;
-        options.args = run.args;
-        options.glued = run.glued;
-        EXPECT_EQ(run.code, RunSilent(options));
-    }
-    EXPECT_NE(std::string::npos, ReadFileBytes(dir_ + L"\\r.txt").find("PCI Latency Timer:"));
-    EXPECT_NE(std::string::npos, ReadFileBytes(dir_ + L"\\g.txt").find("PCI Latency Timer:"));
-    EXPECT_EQ(2u, ReadTable(ReadFileBytes(dir_ + L"\\t.csv")).size());
-    EXPECT_FALSE(FileExists(dir_ + L"\\x.txt") || FileExists(dir_ + L"\\y.txt"));
-}
-
 // Forty machines at once on one table. Catches rows that run into each
 // other, a row lost or half written, a header written twice or in the
 // middle, and a run refused where it only had to wait its turn.
@@ -109,15 +87,11 @@ TEST_F(Program, FortyRunsAtOnceAddFortyWholeRows)
         EXPECT_TRUE(app.WaitExit(170000, &code));
         EXPECT_EQ(0u, code);
     }
-    std::vector<std::vector<std::string>> rows = ReadTable(ReadFileBytes(dir_ + L"\\fleet.csv"));
+    std::vector<std::vector<std::string>> rows = ReadCsv(ReadFileBytes(dir_ + L"\\fleet.csv"));
     ASSERT_EQ(41u, rows.size());
     EXPECT_EQ("Computer", rows[0][0]);
-    EXPECT_EQ(kColumns, rows[0].size());
-    for (size_t i = 1; i < rows.size(); i++) {
-        EXPECT_EQ(kColumns, rows[i].size()) << i;
-        EXPECT_EQ(rows[1][3], rows[i][3]) << i;
-        EXPECT_EQ(rows[1][11], rows[i][11]) << i;
-    }
+    for (size_t i = 1; i < rows.size(); i++)
+        EXPECT_TRUE(rows[i].size() == kColumns && rows[i][3] == rows[1][3] && rows[i][2] == "2.11.000") << i;
 }
 
 // Catches a held table refused without waiting, a wait without end, a
@@ -146,7 +120,7 @@ TEST_F(Program, HeldTableIsWaitedForThenRefusedUntouched)
     ASSERT_TRUE(app.WaitExit(60000, &code));
     EXPECT_EQ(0u, code);
     std::string bytes = ReadFileBytes(table);
-    std::vector<std::vector<std::string>> rows = ReadTable(bytes);
+    std::vector<std::vector<std::string>> rows = ReadCsv(bytes);
     EXPECT_EQ(0u, bytes.find(typed + "\r\n"));
     ASSERT_EQ(3u, rows.size());
     EXPECT_EQ(kColumns, rows[2].size());
@@ -166,8 +140,8 @@ TEST_F(Program, HeldTableIsWaitedForThenRefusedUntouched)
 
 // As Windows 98 with a bridge the program knows no name for, whose name
 // holds a comma. Catches a field of the row that differs from the report's
-// of the same run, a comma that splits a field, a date that is not the
-// run's, and a row written where the report failed.
+// of the same run, a comma that splits a field, and a date that is not the
+// run's.
 TEST_F(Program, RowHoldsTheReportsFieldsQuotedWhereNeeded)
 {
     SetWindowsVersion(L"win98");
@@ -177,12 +151,11 @@ TEST_F(Program, RowHoldsTheReportsFieldsQuotedWhereNeeded)
     std::string before = LocalTime();
     DWORD code = RunSilent(L"/t r.txt /a t.csv");
     std::string after = LocalTime();
-    EXPECT_EQ(3u, RunSilent(L"/t r2.txt /a t.csv", "WriteFile 2 2\n"));
     SetEnvironmentVariableW(L"VURODOZ_FAKE_BRIDGE", nullptr);
     ASSERT_EQ(0u, code);
 
     std::string table = ReadFileBytes(dir_ + L"\\t.csv"), report = ReadFileBytes(dir_ + L"\\r.txt");
-    std::vector<std::vector<std::string>> rows = ReadTable(table);
+    std::vector<std::vector<std::string>> rows = ReadCsv(table);
     ASSERT_EQ(2u, rows.size()) << table;
     EXPECT_NE(std::string::npos, table.find(",\"Unknown(Ven=1234, Dev=5678)\",")) << table;
     ExpectRowIsReport(rows[1], report, true);

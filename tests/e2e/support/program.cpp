@@ -110,37 +110,6 @@ DWORD Program::RunSilent(Options options)
     return code;
 }
 
-std::vector<std::vector<std::string>> ReadTable(const std::string &bytes)
-{
-    std::vector<std::vector<std::string>> rows;
-    size_t i = 0, n = bytes.size();
-    while (i < n) {
-        std::vector<std::string> row(1);
-        for (;;) {
-            if (i < n && bytes[i] == '"') {
-                for (i++; i < n && (bytes[i] != '"' || bytes.compare(i, 2, "\"\"") == 0); i++) {
-                    row.back() += bytes[i];
-                    i += bytes[i] == '"';
-                }
-                i++;
-            }
-            for (; i < n && bytes[i] != ',' && bytes[i] != '\r' && bytes[i] != '"'; i++)
-                row.back() += bytes[i];
-            if (i >= n || bytes[i] != ',')
-                break;
-            row.emplace_back();
-            i++;
-        }
-        if (bytes.compare(i, 2, "\r\n") != 0) {
-            rows.push_back({"<broken>"});
-            break;
-        }
-        rows.push_back(row);
-        i += 2;
-    }
-    return rows;
-}
-
 std::string ReportValue(const std::string &report, const std::string &label)
 {
     size_t at = report.find("\n" + label);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include "csv.h"
 #include "driver.h"
 #include "resource.h"
 
@@ -14,9 +15,6 @@ extern const wchar_t kLowResolution[];
 extern const wchar_t kNoReadme[];
 extern const char kIniOff[];
 
-// A table's rows as a spreadsheet reads them (RFC 4180); a row that is not
-// one whole record reads as {"<broken>"}.
-std::vector<std::vector<std::string>> ReadTable(const std::string &bytes);
 // The value of a report's line that begins with label ("Chip Set:").
 std::string ReportValue(const std::string &report, const std::string &label);
 
