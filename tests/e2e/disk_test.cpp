@@ -410,11 +410,7 @@ TEST_F(SilentDisk, CloseOrLogOffEndsWithTenLeavingNothing)
         ASSERT_TRUE(PaceDrive(L"g", "write=20 read=40 full=0"));
         ASSERT_TRUE(HoldDrive(L"g", "write", kHoldAt));
         App app;
-        Options options;
-        options.workDir = dir_;
-        options.args = L"/t r.txt /a t.csv /d G";
-        options.faults = "WaitForSingleObject 0 0 ffffffff\n";
-        ASSERT_TRUE(app.Start(options));
+        ASSERT_TRUE(app.Start(Run(L"/t r.txt /a t.csv /d G", "WaitForSingleObject 0 0 ffffffff\n")));
         ASSERT_TRUE(WaitHeld(L"g"));
         HANDLE asker = logOff ? StartEndSession() : StartCloseRequest(app.Pid());
         ASSERT_TRUE(asker);

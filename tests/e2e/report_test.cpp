@@ -194,8 +194,7 @@ TEST_F(Program, SilentReportExitCodesAndUsage)
     WIN32_FIND_DATAW found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileW((dir_ + L"\\*.tmp").c_str(), &found));
     EXPECT_TRUE(ReadFileBytes(dir_ + L"\\r.txt") == "earlier" && !WaitReadmeWindow(500) && ReadIni() == "<missing>");
-    Options glued;
-    glued.args = L"/t g.txt";
+    Options glued = Run(L"/t g.txt");
     glued.glued = true;
     EXPECT_TRUE(RunSilent(glued) == 0 && RunSilent(L"-A t.csv /T s.txt") == 0);
     EXPECT_TRUE(FileExists(dir_ + L"\\g.txt") && FileExists(dir_ + L"\\s.txt") && !FileExists(dir_ + L"\\x"));

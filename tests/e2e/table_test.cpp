@@ -77,11 +77,8 @@ void ExpectRowIsReport(const std::vector<std::string> &row, const std::string &r
 TEST_F(Program, FortyRunsAtOnceAddFortyWholeRows)
 {
     std::vector<App> apps(40);
-    Options options;
-    options.workDir = dir_;
-    options.args = L"/a fleet.csv";
     for (App &app : apps)
-        ASSERT_TRUE(app.Start(options));
+        ASSERT_TRUE(app.Start(Run(L"/a fleet.csv")));
     for (App &app : apps) {
         DWORD code = 12345;
         EXPECT_TRUE(app.WaitExit(170000, &code));
@@ -109,11 +106,7 @@ TEST_F(Program, HeldTableIsWaitedForThenRefusedUntouched)
 
     // Released while the run tries again: the row goes in.
     App app;
-    Options options;
-    options.workDir = dir_;
-    options.args = L"/a t.csv";
-    options.faults = "CreateFileA 0 0\n";
-    ASSERT_TRUE(app.Start(options));
+    ASSERT_TRUE(app.Start(Run(L"/a t.csv", "CreateFileA 0 0\n")));
     EXPECT_TRUE(WaitFileHolds(dir_ + L"\\faults.log", "CreateFileA 2\r\n", 60000)) << "not tried again";
     CloseHandle(held);
     DWORD code = 12345;

@@ -91,20 +91,24 @@ void Program::ExpectExitCode(App &app, DWORD want)
     EXPECT_EQ(want, code);
 }
 
-DWORD Program::RunSilent(const std::wstring &args, const std::string &faults)
+Options Program::Run(const std::wstring &args, const std::string &faults)
 {
     Options options;
+    options.workDir = dir_;
     options.faults = faults;
     options.args = args;
-    return RunSilent(options);
+    return options;
 }
 
-DWORD Program::RunSilent(Options options)
+DWORD Program::RunSilent(const std::wstring &args, const std::string &faults)
+{
+    return RunSilent(Run(args, faults));
+}
+
+DWORD Program::RunSilent(const Options &options)
 {
     App app;
     DWORD code = 12345;
-    if (options.workDir.empty())
-        options.workDir = dir_;
     EXPECT_TRUE(app.Start(options) && !app.AnyWindowWithin(30000)) << "not started, or a window";
     EXPECT_TRUE(app.WaitExit(15000, &code)) << "the program did not end";
     return code;

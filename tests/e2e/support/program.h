@@ -50,8 +50,10 @@ protected:
     void CloseWithButton(App &app, HWND dialog, int id);
     void ExpectExitCode(DWORD want) { ExpectExitCode(app_, want); }
     void ExpectExitCode(App &app, DWORD want);
+    // A run in this test's directory with the command line args.
+    Options Run(const std::wstring &args, const std::string &faults = "");
     DWORD RunSilent(const std::wstring &args, const std::string &faults = "");  // no window; the exit code
-    DWORD RunSilent(Options options);
+    DWORD RunSilent(const Options &options);
 
     std::wstring dir_;
     App app_;
