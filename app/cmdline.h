@@ -1,5 +1,6 @@
 /* What the command line asks for: the dialog program, the silent report
-   into a file, or the usage; and the silent run's exit codes of its own. */
+   into a file, a row of a table, or both, or the usage; and the silent run's
+   exit codes of its own. */
 #ifndef VURODOZ_CMDLINE_H
 #define VURODOZ_CMDLINE_H
 
@@ -10,7 +11,8 @@
 #define COMMAND_USAGE           2
 #define COMMAND_WRONG           3
 
-/* The report's own results (report.h) are the exit codes 0, 2, 3 and 5. */
+/* The report's own results (report.h) are the exit codes 0, 2, 3 and 5;
+   the table's (table.h) 0, 2, 3 and 11. */
 #define EXIT_WRONG_COMMAND_LINE 1
 /* The machine facts are collected only where a drive is a fixed disk. */
 #define EXIT_NO_FIXED_DISK      4
@@ -18,15 +20,24 @@
    it has too little free space; a write or read failed; the test could not
    start (no memory for its buffer, or VKT00.dat to VKT99.dat all taken); it
    was stopped by a log-off, a shutdown or a request to close. No report is
-   written then. */
+   written then, and no row. */
 #define EXIT_DRIVE_NOT_FIXED    6
 #define EXIT_DISK_NO_SPACE      7
 #define EXIT_DISK_IO_ERROR      8
 #define EXIT_DISK_NOT_STARTED   9
 #define EXIT_DISK_STOPPED       10
 
-/* For COMMAND_REPORT the file's path goes to path, MAX_PATH bytes, and the
-   drive that "/d X" names for the HDD Test to drive (0 to 25; -1 without). */
-int ParseCommandLine(const char *line, char *path, int *drive);
+/* What a silent run is to do: the report's file and the table's, each
+   empty where not asked for, and the drive of the HDD Test (0 to 25; -1
+   without one). */
+struct CommandRequest {
+    char ReportPath[MAX_PATH];
+    char TablePath[MAX_PATH];
+    int  Drive;
+};
+
+/* For COMMAND_REPORT, request holds at least one of the two files; for
+   every other command it is empty. */
+int ParseCommandLine(const char *line, CommandRequest *request);
 
 #endif

@@ -100,19 +100,34 @@ static int ReplaceWithTemporary(const char *temp, const char *path)
     return deleted ? ONLY_IN_TEMP : NOT_REPLACED;
 }
 
-int SaveReportFile(const char *path, char *temp, const ReportDiskRates *disk)
+/* An empty file of a name of its own beside path, into temp; 0 where
+   none can be made there. The name is made as the file, so a second run
+   writing into the same folder at the same time gets another one. */
+static int MakeTemporaryBeside(const char *path, char *temp)
 {
     char folder[REPORT_FOLDER_SIZE];
+
+    temp[0] = '\0';
+    return ReportFolder(path, folder) && GetTempFileNameA(folder, "vur", 0, temp);
+}
+
+int CheckReportPlace(const char *path)
+{
+    char temp[MAX_PATH];
+
+    if (!MakeTemporaryBeside(path, temp))
+        return REPORT_NOT_CREATED;
+    DeleteFileRetrying(temp);
+    return REPORT_SAVED;
+}
+
+int SaveReportFile(const char *path, char *temp, const ReportDiskRates *disk)
+{
     HANDLE file;
     int result = REPORT_SAVED;
     int replaced;
 
-    temp[0] = '\0';
-    if (!ReportFolder(path, folder))
-        return REPORT_NOT_CREATED;
-    /* The name is made as an empty file, so a second run writing into the
-       same folder at the same time gets another one. */
-    if (!GetTempFileNameA(folder, "vur", 0, temp))
+    if (!MakeTemporaryBeside(path, temp))
         return REPORT_NOT_CREATED;
 
     file = CreateFileA(temp, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);

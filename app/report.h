@@ -24,6 +24,10 @@ struct ReportDiskRates {
 
 void SaveInfoReport(HWND dialog);
 
+/* Before the HDD Test: REPORT_SAVED where SaveReportFile can make its file
+   beside path, REPORT_NOT_CREATED where it cannot. Nothing is left there. */
+int  CheckReportPlace(const char *path);
+
 /* Writes the whole report beside path under a name of its own, which goes
    to temp (MAX_PATH bytes), then puts it in path's place; an earlier file
    under path stays until then. Nothing is left behind but in the case of

@@ -8,6 +8,12 @@
 #define SILENT_CLASS "VurOdozSilentTest"
 
 static HANDLE SilentWorker;
+static UINT   SessionEndExitCode;
+
+void EndProgramAtSessionEnd(UINT exitCode)
+{
+    SessionEndExitCode = exitCode;
+}
 
 /* The session may end as soon as the answer is given; the worker deletes
    its file on the way out. */
@@ -25,8 +31,13 @@ static LRESULT CALLBACK SilentWindowProc(HWND window, UINT message, WPARAM wPara
         StopWorker(1);
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam)
+        if (wParam) {
             StopWorker(1);
+            /* Windows may end the program as soon as this returns, with
+               an exit code of its own. */
+            if (SessionEndExitCode != 0)
+                ExitProcess(SessionEndExitCode);
+        }
         return 0;
     case WM_CLOSE:
         StopWorker(0);

@@ -8,5 +8,8 @@
 /* Runs the worker on params and waits for it; its result. A session that
    ends, or a request to close the program, stops the test first. */
 int RunWithoutWindow(HWND owner, DiskTestParams *params);
+/* A session that ends during the test ends the program with exitCode,
+   once the test file is gone; 0 leaves the end to Windows. */
+void EndProgramAtSessionEnd(UINT exitCode);
 
 #endif

@@ -11,6 +11,7 @@
 #include "textfmt.h"
 
 MachineInfoRecord MachineInfo;
+ProcessorParts    MachineProcessor;
 
 void FormatProcessorCountPrefix(char *out, DWORD count)
 {
@@ -33,8 +34,6 @@ int CollectMachineInfo(HINSTANCE instance)
     SYSTEM_INFO system;
     MEMORYSTATUS memory;
     char prefix[16];
-    const char *name;
-    DWORD mhz;
 
     ZeroMemory(&version, sizeof(version));
     version.dwOSVersionInfoSize = sizeof(version);
@@ -43,10 +42,11 @@ int CollectMachineInfo(HINSTANCE instance)
     FormatWindowsName(&version, MachineInfo.WindowsNameTwoLines, MachineInfo.WindowsName);
 
     GetSystemInfo(&system);
-    FormatProcessorCountPrefix(prefix, system.dwNumberOfProcessors);
-    name = ProcessorKindName(IdentifyProcessor());
-    mhz = MeasureProcessorClock();
-    FormatComputerText(MachineInfo.ComputerText, prefix, name, mhz);
+    MachineProcessor.Count = system.dwNumberOfProcessors;
+    FormatProcessorCountPrefix(prefix, MachineProcessor.Count);
+    MachineProcessor.Name = ProcessorKindName(IdentifyProcessor());
+    MachineProcessor.Mhz = MeasureProcessorClock();
+    FormatComputerText(MachineInfo.ComputerText, prefix, MachineProcessor.Name, MachineProcessor.Mhz);
 
     memory.dwLength = sizeof(memory);
     GlobalMemoryStatus(&memory);

@@ -6,6 +6,15 @@
 #include "machinerecord.h"
 #include "drives.h"
 
+/* The parts ComputerText is made of, for the table's columns of their own. */
+struct ProcessorParts {
+    const char *Name;
+    DWORD       Mhz;        /* 0 where the clock could not be measured */
+    DWORD       Count;
+};
+
+extern ProcessorParts MachineProcessor;
+
 int  CollectMachineInfo(HINSTANCE instance);
 
 /* "" for one processor, "Dual " for two, "%d " otherwise; out holds 16 bytes. */

@@ -7,15 +7,21 @@
 extern "C" __attribute__((force_align_arg_pointer)) void ProgramStart(void)
 {
     const char *line = GetCommandLineA();
-    bool quoted = false;
     STARTUPINFOA startup;
     int show = SW_SHOWDEFAULT;
 
-    /* WinMain gets what follows the program's name, which may be quoted. */
-    while ((unsigned char)*line > ' ' || (*line != '\0' && quoted)) {
-        if (*line == '"')
-            quoted = !quoted;
+    /* WinMain gets what follows the program's name, split as Windows' own
+       start-up code splits it: a quoted name ends at its closing quote, so
+       that "C:\tools\vurodoz.exe"/t passes on the switch. */
+    if (*line == '"') {
         line++;
+        while (*line != '\0' && *line != '"')
+            line++;
+        if (*line == '"')
+            line++;
+    } else {
+        while ((unsigned char)*line > ' ')
+            line++;
     }
     while (*line != '\0' && (unsigned char)*line <= ' ')
         line++;

@@ -7,11 +7,14 @@
      NAME FIRST LAST [MSG [WPARAM]]
    Calls FIRST to LAST, counted from 1 among the calls that match, fail;
    FIRST 0 fails none. For PostMessageA only posts of MSG (and WPARAM), hex,
-   match. A failed WriteFile writes half its bytes and reports that as
-   success, as a drive that fills in the middle of a write does.
-   CreateFileA, FlushFileBuffers and CloseHandle match only on a temporary
-   file (a name ending in .tmp, as the report's is); a failed CloseHandle has
-   closed the handle, as when a close reports a write that failed. Every
+   match; for WaitForSingleObject only waits of MSG milliseconds. A failed
+   WriteFile writes half its bytes and reports that as success, as a drive
+   that fills in the middle of a write does; the HDD Test's transfers (a file
+   opened without buffering) are neither counted nor failed. CreateFileA,
+   FlushFileBuffers and CloseHandle match only on a file the program writes
+   its results to (a name ending in .tmp, as the report's is first, or in
+   .csv, a table's); a failed CloseHandle has closed the handle, as when a
+   close reports a write that failed. Every
    matching call is written to faults.log beside the program, before it is
    made or refused: "NAME N" or "NAME N failed". Its first lines are "load"
    and "error mode HEX", the process's error mode when winmm was loaded;
@@ -25,7 +28,7 @@
 #include "importtable.h"
 
 enum { POST, DELETE_FILE, WRITE_FILE, OPEN_MANAGER, OPEN_SERVICE, CONTROL_SERVICE, MSG_WAIT, MOVE_FILE_EX,
-       MOVE_FILE, CREATE_FILE, FLUSH_FILE, CLOSE_HANDLE, FUNCTION_COUNT };
+       MOVE_FILE, CREATE_FILE, FLUSH_FILE, CLOSE_HANDLE, WAIT_SINGLE, FUNCTION_COUNT };
 
 typedef struct Rule {
     int function, first, last, hasMsg, hasWparam;
@@ -36,6 +39,7 @@ typedef struct Rule {
 static const char *const Names[FUNCTION_COUNT] = {
     "PostMessageA", "DeleteFileA", "WriteFile", "OpenSCManagerA", "OpenServiceA", "ControlService",
     "MsgWaitForMultipleObjects", "MoveFileExA", "MoveFileA", "CreateFileA", "FlushFileBuffers", "CloseHandle",
+    "WaitForSingleObject",
 };
 static void *Originals[FUNCTION_COUNT];
 static Rule Rules[16];
@@ -113,28 +117,33 @@ WRAPPER(CONTROL_SERVICE, ControlService, BOOL, FALSE, ERROR_INVALID_SERVICE_CONT
 WRAPPER(MSG_WAIT, MsgWaitForMultipleObjects, DWORD, WAIT_FAILED, ERROR_INVALID_HANDLE,
         (DWORD count, const HANDLE *handles, BOOL all, DWORD ms, DWORD wake), (count, handles, all, ms, wake), 0, 0)
 
+WRAPPER(WAIT_SINGLE, WaitForSingleObject, DWORD, WAIT_FAILED, ERROR_INVALID_HANDLE, (HANDLE handle, DWORD ms),
+        (handle, ms), (unsigned)ms, 0)
+
 /* Windows 95, 98 and Me: a stub. */
 WRAPPER(MOVE_FILE_EX, MoveFileExA, BOOL, FALSE, ERROR_CALL_NOT_IMPLEMENTED,
         (LPCSTR from, LPCSTR to, DWORD flags), (from, to, flags), 0, 0)
 /* A rename that another program's handle on the folder's files refuses. */
 WRAPPER(MOVE_FILE, MoveFileA, BOOL, FALSE, ERROR_ACCESS_DENIED, (LPCSTR from, LPCSTR to), (from, to), 0, 0)
 
+/* The HDD Test's file the program has open, and the output file (a report
+   or a table) that the rules below match. */
+static HANDLE TestFile = INVALID_HANDLE_VALUE;
+static HANDLE TempFile = INVALID_HANDLE_VALUE;
+
 static BOOL WINAPI WrapWriteFile(HANDLE f, LPCVOID data, DWORD size, LPDWORD done, LPOVERLAPPED o)
 {
-    if (Fails(WRITE_FILE, 0, 0))
+    if (f != TestFile && Fails(WRITE_FILE, 0, 0))
         size /= 2;
     return ((BOOL (WINAPI *)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED))Originals[WRITE_FILE])(
         f, data, size, done, o);
 }
 
-/* The temporary file the program has open, which the rules below match. */
-static HANDLE TempFile = INVALID_HANDLE_VALUE;
-
 static HANDLE WINAPI WrapCreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                      DWORD disposition, DWORD flags, HANDLE model)
 {
     size_t length = strlen(path);
-    int temporary = length > 4 && lstrcmpiA(path + length - 4, ".tmp") == 0;
+    int temporary = length > 4 && (lstrcmpiA(path + length - 4, ".tmp") == 0 || lstrcmpiA(path + length - 4, ".csv") == 0);
     HANDLE file;
 
     if (temporary && Fails(CREATE_FILE, 0, 0)) {
@@ -145,6 +154,8 @@ static HANDLE WINAPI WrapCreateFileA(LPCSTR path, DWORD access, DWORD share, LPS
             Originals[CREATE_FILE])(path, access, share, security, disposition, flags, model);
     if (temporary)
         TempFile = file;
+    if (flags & FILE_FLAG_NO_BUFFERING)
+        TestFile = file;
     return file;
 }
 
@@ -175,7 +186,7 @@ static void *const Wrappers[FUNCTION_COUNT] = {
     (void *)WrapPostMessageA, (void *)WrapDeleteFileA, (void *)WrapWriteFile, (void *)WrapOpenSCManagerA,
     (void *)WrapOpenServiceA, (void *)WrapControlService, (void *)WrapMsgWaitForMultipleObjects,
     (void *)WrapMoveFileExA, (void *)WrapMoveFileA, (void *)WrapCreateFileA, (void *)WrapFlushFileBuffers,
-    (void *)WrapCloseHandle,
+    (void *)WrapCloseHandle, (void *)WrapWaitForSingleObject,
 };
 
 static void ReadRules(void)
@@ -215,9 +226,9 @@ static void Wrap(const char *dll, const char *name, ULONG_PTR *slot, void *conte
 
     (void)dll;
     (void)context;
-    /* A flush or close rule needs to know which handle is the temporary file. */
+    /* A flush, close or write rule needs to know which handle is which. */
     for (i = 0; i < RuleCount && strcmp(name, Names[CREATE_FILE]) == 0; i++) {
-        if (Rules[i].function == FLUSH_FILE || Rules[i].function == CLOSE_HANDLE) {
+        if (Rules[i].function == FLUSH_FILE || Rules[i].function == CLOSE_HANDLE || Rules[i].function == WRITE_FILE) {
             Originals[CREATE_FILE] = (void *)*slot;
             SetImportSlot(slot, (ULONG_PTR)Wrappers[CREATE_FILE]);
             return;

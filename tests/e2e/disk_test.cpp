@@ -27,15 +27,7 @@ bool e2e::IsRateText(const std::wstring &t)
 
 static std::vector<std::wstring> TestFiles()
 {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW(L"G:\\VKT*", &found);
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
-        names.push_back(found.cFileName);
-    if (find != INVALID_HANDLE_VALUE)
-        FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
+    return FilesLike(L"G:\\VKT*");
 }
 
 void e2e::ChooseDrive(HWND dialog, const wchar_t *letter)
@@ -350,4 +342,92 @@ TEST_F(Disk, SilentHddTestRatesAndRefusals)
         EXPECT_TRUE(TestFiles().empty());
     }
     EXPECT_TRUE(PeakSize(L"g", "VKT00.dat") > 0 && PeakSize(L"g", "VKT00.dat") < kSmallPeak) << "the write did not fail part-way";
+}
+
+namespace {
+
+// The silent run's own edges on the paced drives, each run by ctest on a
+// rig of its own.
+class SilentDisk : public Disk {};
+
+}  // namespace
+
+// Catches a mistyped folder found only after minutes of transfers, a tab not
+// taken for a blank, swapped, dashed or upper-case switches not acted on,
+// and a row whose fields or rates differ from the report of the same run.
+TEST_F(SilentDisk, PlacesCheckedFirstAndSwitchesInAnyOrder)
+{
+    ASSERT_TRUE(PaceDrive(L"g", "write=1000 read=1000 full=0"));
+    std::string log = ReadFileBytes(RigPath(L"g.pace.log"));
+    EXPECT_EQ(2u, RunSilent(L"/d G /t no\\such\\r.txt"));
+    EXPECT_EQ(2u, RunSilent(L"/a no\\such\\t.csv -D g"));
+    EXPECT_EQ(log, ReadFileBytes(RigPath(L"g.pace.log"))) << "a test file was made before the refusal";
+    EXPECT_EQ(1u, RunSilent(L"/D:G /t r.txt"));
+    EXPECT_EQ(0u, RunSilent(L"-d\tg:\t/T\tr.txt /a\tt.csv"));
+    std::string report = ReadFileBytes(dir_ + L"\\r.txt");
+    std::vector<std::vector<std::string>> rows = ReadCsv(ReadFileBytes(dir_ + L"\\t.csv"));
+    ASSERT_EQ(2u, rows.size());
+    EXPECT_EQ("G", rows[1][12]);
+    ExpectRowIsReport(rows[1], report, false);
+    EXPECT_TRUE(TestFiles().empty());
+}
+
+// Catches a row of the report, the rates section's included, whose failed
+// write is taken for success or breaks the earlier file, a row added after a
+// failed report, and a table left with half a row.
+TEST_F(SilentDisk, AFailedWriteOfAnyRowGivesThreeAndKeepsTheEarlierFiles)
+{
+    ASSERT_TRUE(PaceDrive(L"g", "write=1000 read=1000 full=0"));
+    ASSERT_TRUE(WriteFileBytes(dir_ + L"\\t.csv", "Computer\r\n"));
+    // Nine rows of the report on the NT family, five of its rates section,
+    // then the table's one write.
+    for (int row = 1; row <= 15; row++) {
+        SCOPED_TRACE(row);
+        char faults[40], failed[40];
+        sprintf(faults, "WriteFile %d %d\n", row, row);
+        sprintf(failed, "WriteFile %d failed", row);
+        ASSERT_TRUE(WriteFileBytes(dir_ + L"\\r.txt", "earlier"));
+        EXPECT_EQ(3u, RunSilent(L"/t r.txt /a t.csv /d G", faults));
+        EXPECT_NE(std::string::npos, FaultLog(dir_).find(failed));
+        std::string report = ReadFileBytes(dir_ + L"\\r.txt");
+        EXPECT_TRUE(row <= 14 ? report == "earlier" : report.find("Write:") != std::string::npos) << report;
+        EXPECT_EQ("Computer\r\n", ReadFileBytes(dir_ + L"\\t.csv"));
+        EXPECT_TRUE(FilesLike(dir_ + L"\\vur*.tmp").empty());
+    }
+    EXPECT_TRUE(TestFiles().empty());
+}
+
+// A request to close (taskkill without /f) and Wine's simulated log-off in
+// the middle of the write pass. Catches a stop that ends with another code
+// than 10, a test file left in the drive's root, a report or row written
+// from a stopped test, and an earlier report or table touched.
+TEST_F(SilentDisk, CloseOrLogOffEndsWithTenLeavingNothing)
+{
+    for (bool logOff : {false, true}) {
+        SCOPED_TRACE(logOff ? "log-off" : "close");
+        ASSERT_TRUE(WriteFileBytes(dir_ + L"\\r.txt", "earlier"));
+        ASSERT_TRUE(WriteFileBytes(dir_ + L"\\t.csv", "Computer\r\n"));
+        ASSERT_TRUE(PaceDrive(L"g", "write=20 read=40 full=0"));
+        ASSERT_TRUE(HoldDrive(L"g", "write", kHoldAt));
+        App app;
+        ASSERT_TRUE(app.Start(Run(L"/t r.txt /a t.csv /d G", "WaitForSingleObject 0 0 ffffffff\n")));
+        ASSERT_TRUE(WaitHeld(L"g"));
+        HANDLE asker = logOff ? StartEndSession() : StartCloseRequest(app.Pid());
+        ASSERT_TRUE(asker);
+        // The session's end waits for the worker; a close request is posted.
+        if (logOff)
+            EXPECT_TRUE(WaitFileHolds(dir_ + L"\\faults.log", "WaitForSingleObject 1")) << "the worker was not waited for";
+        else
+            EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(asker, 30000));
+        ASSERT_TRUE(ReleaseDrive(L"g"));
+        DWORD code = 12345;
+        ASSERT_TRUE(app.WaitExit(60000, &code));
+        EXPECT_EQ(10u, code);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(asker, 30000));
+        CloseHandle(asker);
+        EXPECT_TRUE(TestFiles().empty()) << "the test file outlived the run";
+        EXPECT_EQ("earlier", ReadFileBytes(dir_ + L"\\r.txt"));
+        EXPECT_EQ("Computer\r\n", ReadFileBytes(dir_ + L"\\t.csv"));
+        EXPECT_TRUE(FilesLike(dir_ + L"\\vur*.tmp").empty());
+    }
 }

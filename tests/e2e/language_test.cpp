@@ -66,3 +66,18 @@ TEST_F(SystemLanguage, MissingReadmeMessage)
     ASSERT_TRUE(dialog);
     CloseWithButton(dialog, IDOK);
 }
+
+// Catches a table written in another code page than the system's (a
+// Japanese desk's spreadsheet would show the status as garbage) or with a
+// status other than the report's.
+TEST_F(SystemLanguage, TableInTheSystemCodePage)
+{
+    ASSERT_EQ(0u, RunSilent(L"/t r.txt /a t.csv"));
+    std::vector<std::vector<std::string>> rows = ReadCsv(ReadFileBytes(dir_ + L"\\t.csv"));
+    ASSERT_EQ(2u, rows.size());
+    char want[64] = "";
+    WideCharToMultiByte(ExpectJapanese() ? 932 : CP_ACP, 0, ExpectJapanese() ? kNotTestedJa : kNotTested, -1, want,
+                        sizeof want, nullptr, nullptr);
+    EXPECT_EQ(want, rows[1][11]);
+    ExpectRowIsReport(rows[1], ReadFileBytes(dir_ + L"\\r.txt"), false);
+}

@@ -21,16 +21,6 @@ std::string Narrow(const std::wstring &text, UINT codePage = CP_ACP)
     return n > 0 ? std::string(buffer) : std::string();
 }
 
-bool WriteBytes(const std::wstring &path, const std::string &bytes)
-{
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD done = 0;
-    BOOL ok = f != INVALID_HANDLE_VALUE && WriteFile(f, bytes.data(), (DWORD)bytes.size(), &done, nullptr);
-    if (f != INVALID_HANDLE_VALUE)
-        CloseHandle(f);
-    return ok && done == bytes.size();
-}
-
 // A message box of the program's that follows one still closing.
 HWND WaitMessageBoxOtherThan(App &app, HWND earlier)
 {
@@ -135,7 +125,7 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
 
     // A typed name gets .txt; an existing file is asked about, then replaced.
     std::wstring other = dir_ + L"\\other.txt";
-    ASSERT_TRUE(WriteBytes(other, std::string(600, 'x')));
+    ASSERT_TRUE(WriteFileBytes(other, std::string(600, 'x')));
     save = SaveAs(app_, dialog, L"other");
     ASSERT_TRUE(save);
     HWND ask = app_.WaitMessageBox(5000);
@@ -182,15 +172,18 @@ TEST_F(Program, SaveInfoWritesTheReportAndReplacesWhole)
 // A wrong exit code; a window, the readme or the setting touched in a silent
 // run; a failed write that loses the earlier report or leaves a part behind;
 // a wrong command line that binds the system libraries with Windows' boxes
-// still on; a clock not timed on timeGetTime.
+// still on, or opens the dialog where a switch is glued, doubled, swapped or
+// after another word (a script would wait on it for ever); switches swapped,
+// dashed or right after the quoted program name not acted on; a clock not
+// timed on timeGetTime.
 TEST_F(Program, SilentReportExitCodesAndUsage)
 {
     DeleteIni();
-    ASSERT_TRUE(WriteBytes(dir_ + L"\\r.txt", "earlier"));
+    ASSERT_TRUE(WriteFileBytes(dir_ + L"\\r.txt", "earlier"));
     EXPECT_EQ(1u, RunSilent(L"/t"));
-    // Every wrong line that starts with the switch binds the system
-    // libraries with Windows' boxes already off.
-    for (const wchar_t *wrong : {L"/tr.txt", L"/t a b", L"/t \"x"}) {
+    // Every wrong line that holds a switch binds the system libraries with
+    // Windows' boxes already off.
+    for (const wchar_t *wrong : {L"/tr.txt", L"/t a b", L"/t \"x", L"/D:C /t x", L"/d C", L"x /t x", L"/t x -t y"}) {
         EXPECT_EQ(1u, RunSilent(wrong, "DeleteFileA 0 0\n")) << wrong;
         EXPECT_NE(std::string::npos, FaultLog(dir_).find("error mode 8003")) << wrong;
     }
@@ -201,12 +194,19 @@ TEST_F(Program, SilentReportExitCodesAndUsage)
     WIN32_FIND_DATAW found;
     EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileW((dir_ + L"\\*.tmp").c_str(), &found));
     EXPECT_TRUE(ReadFileBytes(dir_ + L"\\r.txt") == "earlier" && !WaitReadmeWindow(500) && ReadIni() == "<missing>");
+    Options glued = Run(L"/t g.txt");
+    glued.glued = true;
+    EXPECT_TRUE(RunSilent(glued) == 0 && RunSilent(L"-A t.csv /T s.txt") == 0);
+    EXPECT_TRUE(FileExists(dir_ + L"\\g.txt") && FileExists(dir_ + L"\\s.txt") && !FileExists(dir_ + L"\\x"));
+    EXPECT_EQ(2u, ReadCsv(ReadFileBytes(dir_ + L"\\t.csv")).size());
     Options usage;
     usage.workDir = dir_;
     usage.args = L"/?";
     ASSERT_TRUE(app_.Start(usage));
     HWND box = app_.WaitMessageBox();
-    EXPECT_EQ(ProgramString(IDS_USAGE + LANG_OFFSET_ENGLISH), box ? MessageBoxText(box) : L"no usage");
+    std::wstring usageText = box ? MessageBoxText(box) : L"no usage";
+    EXPECT_EQ(ProgramString(IDS_USAGE + LANG_OFFSET_ENGLISH), usageText);
+    EXPECT_EQ(usageText.size() - 17, usageText.rfind(L"after the report.")) << "cut to a buffer";
     Press(box, IDOK);
     ExpectExitCode(0);
 }
@@ -218,16 +218,7 @@ TEST_F(Program, SilentReportExitCodesAndUsage)
 // a silent run whose error mode comes after the system libraries.
 TEST_F(Program, SilentReportReplacesOnEachFamily)
 {
-    auto files = [](const std::wstring &pattern) {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW(pattern.c_str(), &found);
-        for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
-            if (found.cFileName[0] != L'.')
-                names.push_back(found.cFileName);
-        FindClose(find);
-        return names;
-    };
+    auto files = FilesLike;
     // Where the report is after the run: under r.txt (1), under its temporary
     // name (2), nowhere with r.txt still "earlier" (3), nowhere at all (0).
     // The temporary file's create, flush and close fail on its own (the
@@ -241,7 +232,7 @@ TEST_F(Program, SilentReportReplacesOnEachFamily)
         SCOPED_TRACE(run.faults);
         SetWindowsVersion(run.version);
         if (run.where != 0)
-            ASSERT_TRUE(WriteBytes(dir_ + L"\\r.txt", "earlier"));
+            ASSERT_TRUE(WriteFileBytes(dir_ + L"\\r.txt", "earlier"));
         EXPECT_EQ(run.code, RunSilent(L"/t r.txt", run.faults));
         std::vector<std::wstring> temps = files(dir_ + L"\\vur*.tmp");
         std::string report = ReadFileBytes(dir_ + L"\\" + (temps.empty() ? L"r.txt" : temps[0]));
@@ -259,7 +250,7 @@ TEST_F(Program, SilentReportReplacesOnEachFamily)
 
     // Save Info says where the report is.
     SetWindowsVersion(L"win98");
-    ASSERT_TRUE(WriteBytes(dir_ + L"\\r.txt", "earlier"));
+    ASSERT_TRUE(WriteFileBytes(dir_ + L"\\r.txt", "earlier"));
     Options options;
     options.faults = "MoveFileA 1 9\n";
     HWND dialog = StartToDialog(options), save = dialog ? SaveAs(app_, dialog, L"r.txt") : nullptr;

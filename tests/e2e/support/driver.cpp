@@ -148,6 +148,30 @@ std::string ReadFileBytes(const std::wstring &path)
     return bytes.substr(0, done);
 }
 
+bool WriteFileBytes(const std::wstring &path, const std::string &bytes)
+{
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD done = 0;
+    BOOL ok = f != INVALID_HANDLE_VALUE && WriteFile(f, bytes.data(), (DWORD)bytes.size(), &done, nullptr);
+    if (f != INVALID_HANDLE_VALUE)
+        CloseHandle(f);
+    return ok && done == bytes.size();
+}
+
+std::vector<std::wstring> FilesLike(const std::wstring &pattern)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
+        if (found.cFileName[0] != L'.')
+            names.push_back(found.cFileName);
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 bool WaitFileHolds(const std::wstring &path, const std::string &text, DWORD timeoutMs)
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20))
@@ -191,7 +215,7 @@ App::~App()
 bool App::Start(const Options &options)
 {
     std::wstring exe = (options.exeDir.empty() ? options.workDir : options.exeDir) + L"\\vurodoz.exe";
-    std::wstring command = L"\"" + exe + L"\" " + options.args;
+    std::wstring command = L"\"" + exe + (options.glued ? L"\"" : L"\" ") + options.args;
     std::vector<wchar_t> commandLine(command.begin(), command.end());
     commandLine.push_back(0);
     STARTUPINFOW si{};
@@ -347,9 +371,9 @@ void App::Kill()
 
 std::wstring Text(HWND window)
 {
-    wchar_t buffer[1024] = L"";
+    wchar_t buffer[4096] = L"";
     DWORD_PTR n = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, (LPARAM)buffer, SMTO_ABORTIFHUNG, 5000, &n);
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, (LPARAM)buffer, SMTO_ABORTIFHUNG, 5000, &n);
     return buffer;
 }
 
@@ -561,24 +585,33 @@ bool ReleaseDrive(const wchar_t *letter)
     return PaceDrive(letter, "hold=none");
 }
 
-HANDLE StartEndSession()
+static HANDLE StartOnTheSide(std::wstring command)
 {
-    wchar_t command[] = L"wineboot.exe --end-session";
     STARTUPINFOW si{};
     PROCESS_INFORMATION pi{};
     si.cb = sizeof(si);
-    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return nullptr;
     CloseHandle(pi.hThread);
     return pi.hProcess;
 }
 
+HANDLE StartEndSession()
+{
+    return StartOnTheSide(L"wineboot.exe --end-session");
+}
+
+HANDLE StartCloseRequest(DWORD pid)
+{
+    return StartOnTheSide(L"taskkill.exe /pid " + std::to_wstring(pid));
+}
+
 std::wstring ProgramString(UINT id)
 {
     HMODULE module = LoadLibraryExW(DistPath(L"vurodoz.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    wchar_t buffer[1024] = L"";
+    wchar_t buffer[4096] = L"";
     if (module) {
-        LoadStringW(module, id, buffer, 1024);
+        LoadStringW(module, id, buffer, 4096);
         FreeLibrary(module);
     }
     return buffer;

@@ -28,6 +28,10 @@ void SetDllOverride(const wchar_t *dll, const wchar_t *order);
 
 // The file's bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring &path);
+// Makes path hold exactly bytes.
+bool WriteFileBytes(const std::wstring &path, const std::string &bytes);
+// The names of the files that match pattern ("G:\\VKT*"), sorted.
+std::vector<std::wstring> FilesLike(const std::wstring &pattern);
 // Waits until the file holds text.
 bool WaitFileHolds(const std::wstring &path, const std::string &text, DWORD timeoutMs = 20000);
 // Windows path of a test double built into build/doubles.
@@ -53,6 +57,7 @@ struct Options {
     // program.
     std::string faults;
     std::wstring args;                   // the command line after the program's name
+    bool glued = false;                  // args right after the quoted name, without a blank
 };
 
 class App {
@@ -119,6 +124,8 @@ bool ReleaseDrive(const wchar_t *letter);
 // Wine's simulated log-off, started on the side: every program of the
 // prefix with a window is asked to end its session, and then ended.
 HANDLE StartEndSession();
+// A request to close the program pid, as taskkill without /f makes it.
+HANDLE StartCloseRequest(DWORD pid);
 
 // A string of vurodoz.exe's own string table.
 std::wstring ProgramString(UINT id);

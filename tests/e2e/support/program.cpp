@@ -91,17 +91,36 @@ void Program::ExpectExitCode(App &app, DWORD want)
     EXPECT_EQ(want, code);
 }
 
-DWORD Program::RunSilent(const std::wstring &args, const std::string &faults)
+Options Program::Run(const std::wstring &args, const std::string &faults)
 {
-    App app;
-    DWORD code = 12345;
     Options options;
     options.workDir = dir_;
     options.faults = faults;
     options.args = args;
+    return options;
+}
+
+DWORD Program::RunSilent(const std::wstring &args, const std::string &faults)
+{
+    return RunSilent(Run(args, faults));
+}
+
+DWORD Program::RunSilent(const Options &options)
+{
+    App app;
+    DWORD code = 12345;
     EXPECT_TRUE(app.Start(options) && !app.AnyWindowWithin(30000)) << "not started, or a window";
     EXPECT_TRUE(app.WaitExit(15000, &code)) << "the program did not end";
     return code;
+}
+
+std::string ReportValue(const std::string &report, const std::string &label)
+{
+    size_t at = report.find("\n" + label);
+    if (at == std::string::npos)
+        return "<no " + label + ">";
+    size_t from = report.find_first_not_of(' ', at + 1 + label.size());
+    return report.substr(from, report.find("\r\n", from) - from);
 }
 
 }  // namespace e2e

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include "csv.h"
 #include "driver.h"
 #include "resource.h"
 
@@ -13,6 +14,13 @@ extern const wchar_t kNotTestedJa[];
 extern const wchar_t kLowResolution[];
 extern const wchar_t kNoReadme[];
 extern const char kIniOff[];
+
+// The value of a report's line that begins with label ("Chip Set:").
+std::string ReportValue(const std::string &report, const std::string &label);
+
+// Every field of a table's row against the report of the same run
+// (table_test.cpp).
+void ExpectRowIsReport(const std::vector<std::string> &row, const std::string &report, bool ninetyEight);
 
 // Save Info as a user does it (report_test.cpp).
 std::string ExpectedReport(HWND dialog, bool ntFamily, UINT codePage);
@@ -42,7 +50,10 @@ protected:
     void CloseWithButton(App &app, HWND dialog, int id);
     void ExpectExitCode(DWORD want) { ExpectExitCode(app_, want); }
     void ExpectExitCode(App &app, DWORD want);
+    // A run in this test's directory with the command line args.
+    Options Run(const std::wstring &args, const std::string &faults = "");
     DWORD RunSilent(const std::wstring &args, const std::string &faults = "");  // no window; the exit code
+    DWORD RunSilent(const Options &options);
 
     std::wstring dir_;
     App app_;
