@@ -1,5 +1,5 @@
-// The screen check, run by ctest inside Wine virtual desktops of several
-// sizes; VURODOZ_OVERLAY_OFFERED says whether the size is large enough.
+// The screen check, run by ctest on X screens of several sizes;
+// VURODOZ_OVERLAY_OFFERED says whether the size is large enough.
 // Catches the check skipped by the dialog or by the silent report.
 #include "program.h"
 
@@ -9,7 +9,7 @@ TEST_F(Program, ScreenSizeDecidesWhetherOverlayTestIsOffered)
 {
     std::wstring offered = Env(L"VURODOZ_OVERLAY_OFFERED");
     if (offered.empty())
-        GTEST_SKIP() << "run by ctest inside a sized desktop";
+        GTEST_SKIP() << "run by ctest on a sized screen";
     bool large = offered == L"1";
     HWND dialog = StartToDialog();
     ASSERT_TRUE(dialog);

@@ -2,6 +2,8 @@
 // what Close and Esc leave behind.
 #include "program.h"
 
+#include <shellapi.h>
+
 using namespace e2e;
 
 // A setting that is written although unchanged, or lost on Close, or written
@@ -108,12 +110,48 @@ TEST_F(Program, LongReadmePathOpens)
     CloseWithButton(dialog, IDOK);
 }
 
-// Longer directories, up to those that do not fit the buffer with the name,
-// must neither overrun it nor open a cut-off path: the message is shown.
+// A directory that still fits the buffer with the name goes to the shell
+// whole: the readme opens exactly when the shell opens that path for anyone.
+// Where that ends is the shell's own limit (Wine 8 refuses a path of 256
+// characters, Wine 10 opens it), so the test asks the shell first.
+TEST_F(Program, ReadmePathThatFitsGoesToTheShellWhole)
+{
+    DeleteIni();
+    for (size_t length : {249u, 252u}) {
+        SCOPED_TRACE(length);
+        std::wstring fits = DirectoryOfLength(length);
+        ASSERT_EQ(length, fits.size());
+        std::wstring readme = fits + L"\\readme.txt";
+        ASSERT_TRUE(FileExists(readme));
+        bool shellOpens = (INT_PTR)ShellExecuteW(nullptr, nullptr, readme.c_str(), nullptr, nullptr, SW_SHOW) > 32;
+        if (shellOpens) {
+            ASSERT_TRUE(WaitReadmeWindow(10000)) << "the shell said it opened the readme";
+            CloseNotepads();
+        }
+        App app;
+        Options options;
+        options.workDir = fits;
+        options.exeDir = dir_;
+        HWND dialog = nullptr;
+        if (shellOpens) {
+            ASSERT_TRUE(app.Start(options));
+            dialog = app.WaitMainDialog();
+            EXPECT_TRUE(WaitReadmeWindow(10000)) << "the shell opens this readme, the program did not";
+        } else {
+            dialog = StartThroughReadmeMessage(app, options, kNoReadme);
+        }
+        ASSERT_TRUE(dialog);
+        CloseWithButton(app, dialog, IDOK);
+        CloseNotepads();
+    }
+}
+
+// Longer directories do not fit the buffer with the name: they must neither
+// overrun it nor open a cut-off path, and the message is shown.
 TEST_F(Program, ReadmePathTooLongIsNotOpened)
 {
     DeleteIni();
-    for (size_t length : {249u, 252u, 253u, 258u}) {
+    for (size_t length : {253u, 258u}) {
         SCOPED_TRACE(length);
         std::wstring tooLong = DirectoryOfLength(length);
         ASSERT_EQ(length, tooLong.size());
