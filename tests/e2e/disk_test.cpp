@@ -136,7 +136,7 @@ static bool EngineShownRates(int *write, int *read)
 }
 
 // Catches rates below what the engine alone measures on the drive (what the
-// dialog costs the passes: one shown unit is allowed), a stage rule that
+// dialog costs the passes), a stage rule that
 // takes the wrong branch, a file of someone else's replaced (held before the
 // test, or made between its stages), a progress dialog that closes on Escape
 // or has a close box, rates not kept per drive, a file or handle left
@@ -174,8 +174,11 @@ TEST_F(Disk, CompletesStopsFailsAndKeepsRates)
     DeleteFileW(L"G:\\VKT00.dat");
     int engineWrite = 0, engineRead = 0;
     ASSERT_TRUE(EngineShownRates(&engineWrite, &engineRead));
-    EXPECT_GE(MiBPerSecond(write), engineWrite - 1) << write;
-    EXPECT_GE(MiBPerSecond(read), engineRead - 1) << read;
+    // The two are measured one after the other, and a busy machine's drive
+    // daemon keeps neither pace exactly: a tenth and one shown unit are
+    // allowed, where a dialog that cost the passes their time lost a third.
+    EXPECT_GE(MiBPerSecond(write), engineWrite * 0.9 - 1) << write;
+    EXPECT_GE(MiBPerSecond(read), engineRead * 0.9 - 1) << read;
     int handles = HandleCount(app_.Pid());
 
     // At 12 MiB/s both passes of 20 MiB take over a second: one stage only.
