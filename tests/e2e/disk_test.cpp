@@ -176,7 +176,7 @@ TEST_F(Disk, CompletesStopsFailsAndKeepsRates)
     ASSERT_TRUE(EngineShownRates(&engineWrite, &engineRead));
     // The two are measured one after the other, and a busy machine's drive
     // daemon keeps neither pace exactly: a tenth and one shown unit are
-    // allowed, where a dialog that cost the passes their time lost a third.
+    // allowed; a dialog that costs the passes their time loses more.
     EXPECT_GE(MiBPerSecond(write), engineWrite * 0.9 - 1) << write;
     EXPECT_GE(MiBPerSecond(read), engineRead * 0.9 - 1) << read;
     int handles = HandleCount(app_.Pid());
