@@ -231,8 +231,9 @@ TEST_F(Program, SilentReportReplacesOnEachFamily)
     for (const auto &run : runs) {
         SCOPED_TRACE(run.faults);
         SetWindowsVersion(run.version);
-        if (run.where != 0)
+        if (run.where != 0) {
             ASSERT_TRUE(WriteFileBytes(dir_ + L"\\r.txt", "earlier"));
+        }
         EXPECT_EQ(run.code, RunSilent(L"/t r.txt", run.faults));
         std::vector<std::wstring> temps = files(dir_ + L"\\vur*.tmp");
         std::string report = ReadFileBytes(dir_ + L"\\" + (temps.empty() ? L"r.txt" : temps[0]));
